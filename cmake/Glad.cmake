@@ -1,0 +1,28 @@
+# Generates the OpenGL function loader at configure time from Debian's python3-glad,
+# so nothing is downloaded and nothing generated is committed.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# A python3 found first on PATH (pyenv, a venv) may lack the Debian module; fall back to
+# the system interpreter that python3-glad installs into.
+set(GLAD_PYTHON "${Python3_EXECUTABLE}")
+execute_process(COMMAND "${GLAD_PYTHON}" -c "import glad" RESULT_VARIABLE glad_import_result OUTPUT_QUIET ERROR_QUIET)
+if(NOT glad_import_result EQUAL 0 AND EXISTS "/usr/bin/python3")
+  set(GLAD_PYTHON "/usr/bin/python3")
+endif()
+
+set(GLAD_OUT "${CMAKE_BINARY_DIR}/glad")
+if(NOT EXISTS "${GLAD_OUT}/src/gl.c")
+  execute_process(
+    COMMAND "${GLAD_PYTHON}" -m glad --api gl:compatibility=2.1 --out-path "${GLAD_OUT}" --reproducible --quiet c
+    RESULT_VARIABLE glad_result
+    OUTPUT_QUIET ERROR_VARIABLE glad_error)
+  if(NOT glad_result EQUAL 0)
+    message(FATAL_ERROR "Generating the GL loader failed (is python3-glad installed?):\n${glad_error}")
+  endif()
+endif()
+
+add_library(glad STATIC "${GLAD_OUT}/src/gl.c")
+target_include_directories(glad SYSTEM PUBLIC "${GLAD_OUT}/include")
+set_target_properties(glad PROPERTIES POSITION_INDEPENDENT_CODE ON)
+# Generated code: its warnings are not ours to fix.
+target_compile_options(glad PRIVATE -w)

@@ -1,0 +1,445 @@
+#include "base/CCDirector.h"
+
+#include <cstdio>
+
+#include "2d/CCActionManager.h"
+#include "2d/CCLabel.h"
+#include "2d/CCScene.h"
+#include "base/CCAutoreleasePool.h"
+#include "base/CCEventDispatcher.h"
+#include "base/CCScheduler.h"
+#include "platform/CCApplication.h"
+#include "platform/CCFileUtils.h"
+#include "platform/CCGLView.h"
+#include "renderer/CCRenderer.h"
+#include "renderer/CCTextureCache.h"
+
+NS_CC_BEGIN
+
+const char* Director::EVENT_BEFORE_UPDATE = "director_before_update";
+const char* Director::EVENT_AFTER_UPDATE = "director_after_update";
+const char* Director::EVENT_AFTER_VISIT = "director_after_visit";
+const char* Director::EVENT_AFTER_DRAW = "director_after_draw";
+const char* Director::EVENT_RESET = "director_reset";
+
+namespace {
+Director* sharedDirector = nullptr;
+constexpr float kStatsFontSize = 16.0f;
+constexpr float kStatsLineSpacing = 22.0f;
+}
+
+Director* Director::getInstance()
+{
+    if (!sharedDirector)
+    {
+        sharedDirector = new (std::nothrow) Director();
+    }
+    return sharedDirector;
+}
+
+Director::Director()
+    : _scheduler(new Scheduler()),
+      _actionManager(new ActionManager()),
+      _eventDispatcher(new EventDispatcher()),
+      _textureCache(std::make_unique<TextureCache>()),
+      _renderer(std::make_unique<Renderer>()),
+      _lastUpdate(std::chrono::steady_clock::now())
+{
+    _scheduler->scheduleUpdate(_actionManager, Scheduler::PRIORITY_SYSTEM, false);
+}
+
+Director::~Director()
+{
+    _statsLabels.clear();
+    _scenesStack.clear();
+    CC_SAFE_RELEASE(_openGLView);
+    _scheduler->unscheduleAll();
+    _actionManager->release();
+    _eventDispatcher->release();
+    _scheduler->release();
+    if (sharedDirector == this)
+    {
+        sharedDirector = nullptr;
+    }
+}
+
+void Director::setOpenGLView(GLView* openGLView)
+{
+    if (!openGLView)
+    {
+        log("Director::setOpenGLView: no view was given; the Director keeps running without one");
+        return;
+    }
+    if (openGLView != _openGLView)
+    {
+        openGLView->retain();
+        CC_SAFE_RELEASE(_openGLView);
+        _openGLView = openGLView;
+        _winSizeInPoints = openGLView->getDesignResolutionSize();
+        _eventDispatcher->setEnabled(true);
+    }
+}
+
+void Director::setAnimationInterval(double interval)
+{
+    _animationInterval = interval;
+    if (!_invalid)
+    {
+        stopAnimation();
+        startAnimation();
+    }
+}
+
+void Director::updateWinSizeFromView()
+{
+    if (_openGLView)
+    {
+        _winSizeInPoints = _openGLView->getDesignResolutionSize();
+    }
+}
+
+Size Director::getVisibleSize() const
+{
+    return _openGLView ? _openGLView->getVisibleSize() : Size::ZERO;
+}
+
+Vec2 Director::getVisibleOrigin() const
+{
+    return _openGLView ? _openGLView->getVisibleOrigin() : Vec2::ZERO;
+}
+
+Vec2 Director::convertToGL(const Vec2& point)
+{
+    return Vec2(point.x, _winSizeInPoints.height - point.y);
+}
+
+Vec2 Director::convertToUI(const Vec2& point)
+{
+    return Vec2(point.x, _winSizeInPoints.height - point.y);
+}
+
+void Director::runWithScene(Scene* scene)
+{
+    if (!scene || _runningScene)
+    {
+        log("Director::runWithScene: %s", scene ? "a scene is already running" : "the scene is null");
+        return;
+    }
+    pushScene(scene);
+    startAnimation();
+}
+
+void Director::replaceScene(Scene* scene)
+{
+    if (!scene)
+    {
+        log("Director::replaceScene: the scene is null; ignored");
+        return;
+    }
+    if (!_runningScene)
+    {
+        runWithScene(scene);
+        return;
+    }
+    if (scene == _nextScene)
+    {
+        return;
+    }
+    if (_nextScene)
+    {
+        if (_nextScene->isRunning())
+        {
+            _nextScene->onExit();
+        }
+        _nextScene->cleanup();
+        _nextScene = nullptr;
+    }
+    _sendCleanupToScene = true;
+    _scenesStack.replace(_scenesStack.size() - 1, scene);
+    _nextScene = scene;
+}
+
+void Director::pushScene(Scene* scene)
+{
+    if (!scene)
+    {
+        return;
+    }
+    _sendCleanupToScene = false;
+    _scenesStack.pushBack(scene);
+    _nextScene = scene;
+}
+
+void Director::popScene()
+{
+    if (_scenesStack.empty())
+    {
+        return;
+    }
+    _scenesStack.popBack();
+    if (_scenesStack.empty())
+    {
+        end();
+    }
+    else
+    {
+        _sendCleanupToScene = true;
+        _nextScene = _scenesStack.back();
+    }
+}
+
+void Director::popToRootScene()
+{
+    while (_scenesStack.size() > 1)
+    {
+        Scene* top = _scenesStack.back();
+        if (top->isRunning())
+        {
+            top->onExitTransitionDidStart();
+            top->onExit();
+        }
+        top->cleanup();
+        _scenesStack.popBack();
+    }
+    if (!_scenesStack.empty())
+    {
+        _nextScene = _scenesStack.back();
+        _sendCleanupToScene = true;
+    }
+}
+
+void Director::end()
+{
+    _purgeDirectorInNextLoop = true;
+}
+
+void Director::pause()
+{
+    if (_paused)
+    {
+        return;
+    }
+    _oldAnimationInterval = _animationInterval;
+    setAnimationInterval(1.0 / 4.0);
+    _paused = true;
+}
+
+void Director::resume()
+{
+    if (!_paused)
+    {
+        return;
+    }
+    setAnimationInterval(_oldAnimationInterval);
+    _paused = false;
+    _nextDeltaTimeZero = true;
+}
+
+void Director::stopAnimation()
+{
+    _invalid = true;
+}
+
+void Director::startAnimation()
+{
+    _lastUpdate = std::chrono::steady_clock::now();
+    _invalid = false;
+    if (Application* application = Application::getInstance())
+    {
+        application->setAnimationInterval(static_cast<float>(_animationInterval));
+    }
+    _nextDeltaTimeZero = true;
+}
+
+void Director::mainLoop()
+{
+    if (_purgeDirectorInNextLoop)
+    {
+        _purgeDirectorInNextLoop = false;
+        purgeDirector();
+        return;
+    }
+    if (!_invalid)
+    {
+        drawScene();
+        PoolManager::getInstance()->getCurrentPool()->clear();
+    }
+}
+
+void Director::mainLoop(float dt)
+{
+    _fixedStep = true;
+    _fixedDeltaTime = dt;
+    mainLoop();
+    _fixedStep = false;
+}
+
+void Director::calculateDeltaTime()
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (_nextDeltaTimeZero)
+    {
+        _deltaTime = 0.0f;
+        _nextDeltaTimeZero = false;
+    }
+    else if (_fixedStep)
+    {
+        _deltaTime = _fixedDeltaTime;
+    }
+    else
+    {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(now - _lastUpdate).count();
+        _deltaTime = elapsed > 0 ? static_cast<float>(elapsed) / 1000000.0f : 0.0f;
+    }
+    _lastUpdate = now;
+}
+
+void Director::drawScene()
+{
+    calculateDeltaTime();
+    if (_openGLView)
+    {
+        _openGLView->pollEvents();
+    }
+    if (!_paused)
+    {
+        _scheduler->update(_deltaTime);
+    }
+    if (_nextScene)
+    {
+        setNextScene();
+    }
+    updateStats();
+    if (_openGLView && _openGLView->isOpenGLReady())
+    {
+        renderFrame();
+    }
+    ++_totalFrames;
+}
+
+void Director::renderFrame()
+{
+    const Size frame = _openGLView->getFrameSize();
+    const Size framebuffer = _openGLView->getFramebufferSize();
+    _renderer->setViewport(_winSizeInPoints.width > 0 ? _winSizeInPoints.width : frame.width,
+                           _winSizeInPoints.height > 0 ? _winSizeInPoints.height : frame.height,
+                           static_cast<int>(framebuffer.width), static_cast<int>(framebuffer.height));
+    _renderer->clear();
+    if (_runningScene)
+    {
+        _runningScene->visit(_renderer.get(), Mat4::IDENTITY, 0);
+    }
+    if (_displayStats)
+    {
+        drawStats();
+    }
+    _renderer->render();
+    _openGLView->swapBuffers();
+}
+
+void Director::setNextScene()
+{
+    Scene* leaving = _runningScene;
+    if (leaving)
+    {
+        leaving->onExitTransitionDidStart();
+        leaving->onExit();
+        if (_sendCleanupToScene)
+        {
+            leaving->cleanup();
+        }
+    }
+    _runningScene = _nextScene;
+    _nextScene = nullptr;
+    _runningScene->retain();
+    if (leaving)
+    {
+        leaving->release();
+    }
+    _runningScene->onEnter();
+    _runningScene->onEnterTransitionDidFinish();
+}
+
+void Director::updateStats()
+{
+    ++_framesSinceStats;
+    _accumDt += _deltaTime;
+    _secondsPerFrame = _secondsPerFrame * 0.9f + _deltaTime * 0.1f;
+    if (_accumDt > CC_DIRECTOR_STATS_INTERVAL)
+    {
+        _frameRate = static_cast<float>(_framesSinceStats) / _accumDt;
+        _framesSinceStats = 0;
+        _accumDt = 0.0f;
+    }
+}
+
+void Director::drawStats()
+{
+    if (_statsLabels.empty() && !_statsUnavailable)
+    {
+        for (int line = 0; line < 3; ++line)
+        {
+            Label* label = Label::createWithSystemFont("", "", kStatsFontSize);
+            if (!label)
+            {
+                _statsUnavailable = true;
+                _statsLabels.clear();
+                return;
+            }
+            label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
+            _statsLabels.pushBack(label);
+        }
+    }
+    if (_statsUnavailable)
+    {
+        return;
+    }
+    // Figures of the previous frame: this one is still being drawn.
+    char text[3][64];
+    std::snprintf(text[0], sizeof text[0], "%.1f / %.3f", _frameRate, _secondsPerFrame);
+    std::snprintf(text[1], sizeof text[1], "GL calls:%6lu", static_cast<unsigned long>(_renderer->getDrawnBatches()));
+    std::snprintf(text[2], sizeof text[2], "GL verts:%6lu", static_cast<unsigned long>(_renderer->getDrawnVertices()));
+    const Vec2 origin = getVisibleOrigin();
+    for (int line = 0; line < 3; ++line)
+    {
+        Label* label = _statsLabels.at(line);
+        label->setString(text[line]);
+        label->setPosition(origin.x, origin.y + kStatsLineSpacing * static_cast<float>(line));
+        label->visit(_renderer.get(), Mat4::IDENTITY, 0);
+    }
+}
+
+void Director::reset()
+{
+    if (_runningScene)
+    {
+        _runningScene->onExitTransitionDidStart();
+        _runningScene->onExit();
+        _runningScene->cleanup();
+        _runningScene->release();
+    }
+    _runningScene = nullptr;
+    _nextScene = nullptr;
+    _scheduler->unscheduleAll();
+    _eventDispatcher->removeAllEventListeners();
+    _scenesStack.clear();
+    _statsLabels.clear();
+    stopAnimation();
+    _textureCache->removeAllTextures();
+    FileUtils::destroyInstance();
+}
+
+void Director::purgeDirector()
+{
+    reset();
+    if (_openGLView)
+    {
+        GLView* view = _openGLView;
+        _openGLView = nullptr;
+        view->end();
+    }
+    sharedDirector = nullptr;
+    release();
+}
+
+NS_CC_END

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/CCRef.h"
+#include "base/CCVector.h"
+#include "base/ccTypes.h"
+
+NS_CC_BEGIN
+
+class ActionManager;
+class EventDispatcher;
+class GLView;
+class Label;
+class Node;
+class Renderer;
+class Scene;
+class Scheduler;
+class TextureCache;
+
+class Director : public Ref
+{
+public:
+    static const char* EVENT_BEFORE_UPDATE;
+    static const char* EVENT_AFTER_UPDATE;
+    static const char* EVENT_AFTER_VISIT;
+    static const char* EVENT_AFTER_DRAW;
+    static const char* EVENT_RESET;
+
+    static Director* getInstance();
+    ~Director() override;
+
+    GLView* getOpenGLView() { return _openGLView; }
+    void setOpenGLView(GLView* openGLView);
+
+    bool isDisplayStats() { return _displayStats; }
+    void setDisplayStats(bool displayStats) { _displayStats = displayStats; }
+
+    // Kept as the double it was given: the frame pacing uses it unrounded.
+    double getAnimationInterval() { return _animationInterval; }
+    void setAnimationInterval(double interval);
+
+    const Size& getWinSize() const { return _winSizeInPoints; }
+    // Called by the view when its design resolution changes.
+    void updateWinSizeFromView();
+    Size getWinSizeInPixels() const { return _winSizeInPoints; }
+    Size getVisibleSize() const;
+    Vec2 getVisibleOrigin() const;
+    Vec2 convertToGL(const Vec2& point);
+    Vec2 convertToUI(const Vec2& point);
+
+    Scene* getRunningScene() { return _runningScene; }
+    void runWithScene(Scene* scene);
+    void replaceScene(Scene* scene);
+    void pushScene(Scene* scene);
+    void popScene();
+    void popToRootScene();
+    void end();
+    void pause();
+    void resume();
+    bool isPaused() { return _paused; }
+    bool isValid() const { return !_invalid; }
+    void stopAnimation();
+    void startAnimation();
+
+    // One whole frame with the time measured since the last one.
+    void mainLoop();
+    // One whole frame with a fixed time step: the deterministic path of tests and tools.
+    void mainLoop(float dt);
+    void drawScene();
+
+    Scheduler* getScheduler() const { return _scheduler; }
+    ActionManager* getActionManager() const { return _actionManager; }
+    EventDispatcher* getEventDispatcher() const { return _eventDispatcher; }
+    TextureCache* getTextureCache() const { return _textureCache.get(); }
+    Renderer* getRenderer() const { return _renderer.get(); }
+
+    unsigned int getTotalFrames() { return _totalFrames; }
+    float getDeltaTime() const { return _deltaTime; }
+    void setNextDeltaTimeZero(bool nextDeltaTimeZero) { _nextDeltaTimeZero = nextDeltaTimeZero; }
+    float getFrameRate() const { return _frameRate; }
+
+protected:
+    Director();
+    void reset();
+    void purgeDirector();
+
+private:
+    void calculateDeltaTime();
+    void runFrame();
+    void setNextScene();
+    void renderFrame();
+    void updateStats();
+    void drawStats();
+
+    GLView* _openGLView = nullptr;
+    Scheduler* _scheduler = nullptr;
+    ActionManager* _actionManager = nullptr;
+    EventDispatcher* _eventDispatcher = nullptr;
+    std::unique_ptr<TextureCache> _textureCache;
+    std::unique_ptr<Renderer> _renderer;
+
+    double _animationInterval = 1.0 / 60;
+    double _oldAnimationInterval = 1.0 / 60;
+    bool _displayStats = false;
+    bool _paused = false;
+    bool _invalid = true;
+    bool _purgeDirectorInNextLoop = false;
+    bool _nextDeltaTimeZero = false;
+    bool _fixedStep = false;
+    float _fixedDeltaTime = 0.0f;
+    float _deltaTime = 0.0f;
+    std::chrono::steady_clock::time_point _lastUpdate;
+    unsigned int _totalFrames = 0;
+    Size _winSizeInPoints;
+
+    Scene* _runningScene = nullptr;
+    Scene* _nextScene = nullptr;
+    bool _sendCleanupToScene = false;
+    Vector<Scene*> _scenesStack;
+
+    // Statistics display
+    unsigned int _framesSinceStats = 0;
+    float _accumDt = 0.0f;
+    float _frameRate = 0.0f;
+    float _secondsPerFrame = 0.0f;
+    Vector<Label*> _statsLabels;
+    bool _statsUnavailable = false;
+};
+
+NS_CC_END

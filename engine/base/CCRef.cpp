@@ -1,0 +1,46 @@
+#include "base/CCRef.h"
+
+#include "base/CCAutoreleasePool.h"
+
+NS_CC_BEGIN
+
+namespace {
+long liveObjects = 0;
+}
+
+Ref::Ref()
+{
+    ++liveObjects;
+}
+
+Ref::~Ref()
+{
+    --liveObjects;
+}
+
+long Ref::getLiveObjectCount()
+{
+    return liveObjects;
+}
+
+void Ref::retain()
+{
+    ++_referenceCount;
+}
+
+void Ref::release()
+{
+    --_referenceCount;
+    if (_referenceCount == 0)
+    {
+        delete this;
+    }
+}
+
+Ref* Ref::autorelease()
+{
+    PoolManager::getInstance()->getCurrentPool()->addObject(this);
+    return this;
+}
+
+NS_CC_END

@@ -1,0 +1,177 @@
+#include "platform/CCFileUtils.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "base/CCConsole.h"
+
+NS_CC_BEGIN
+
+namespace {
+std::unique_ptr<FileUtils>& instanceSlot()
+{
+    static std::unique_ptr<FileUtils> instance;
+    return instance;
+}
+
+std::string withTrailingSlash(std::string path)
+{
+    if (!path.empty() && path.back() != '/' && path.back() != '\\')
+    {
+        path += '/';
+    }
+    return path;
+}
+}
+
+FileUtils* FileUtils::getInstance()
+{
+    auto& slot = instanceSlot();
+    if (!slot)
+    {
+        slot.reset(new FileUtils());
+    }
+    return slot.get();
+}
+
+void FileUtils::destroyInstance()
+{
+    instanceSlot().reset();
+}
+
+FileUtils::FileUtils()
+    : _defaultResRootPath(platform::executableDirectory() + "Resources/"), _searchPaths{_defaultResRootPath}
+{
+}
+
+void FileUtils::setDefaultResourceRootPath(const std::string& path)
+{
+    const std::string root = withTrailingSlash(path);
+    std::replace(_searchPaths.begin(), _searchPaths.end(), _defaultResRootPath, root);
+    _defaultResRootPath = root;
+    _fullPathCache.clear();
+}
+
+bool FileUtils::isAbsolutePath(const std::string& path) const
+{
+    if (path.empty())
+    {
+        return false;
+    }
+    if (path[0] == '/' || path[0] == '\\')
+    {
+        return true;
+    }
+    // A Windows drive letter.
+    return path.size() >= 2 && path[1] == ':';
+}
+
+std::string FileUtils::withRoot(const std::string& path) const
+{
+    return withTrailingSlash(isAbsolutePath(path) ? path : _defaultResRootPath + path);
+}
+
+std::string FileUtils::lookup(const std::string& filename) const
+{
+    if (filename.empty())
+    {
+        return std::string();
+    }
+    if (isAbsolutePath(filename))
+    {
+        return filename;
+    }
+    auto cached = _fullPathCache.find(filename);
+    if (cached != _fullPathCache.end())
+    {
+        return cached->second;
+    }
+    for (const std::string& searchPath : _searchPaths)
+    {
+        const std::string candidate = searchPath + filename;
+        if (platform::isRegularFile(candidate))
+        {
+            _fullPathCache.emplace(filename, candidate);
+            return candidate;
+        }
+    }
+    return std::string();
+}
+
+std::string FileUtils::fullPathForFilename(const std::string& filename) const
+{
+    std::string fullPath = lookup(filename);
+    if (fullPath.empty() && !filename.empty())
+    {
+        log("No file found at %s. Possible missing file.", filename.c_str());
+    }
+    return fullPath;
+}
+
+void FileUtils::setSearchPaths(const std::vector<std::string>& searchPaths)
+{
+    _fullPathCache.clear();
+    _searchPaths.clear();
+    bool hasRoot = false;
+    for (const std::string& path : searchPaths)
+    {
+        _searchPaths.push_back(withRoot(path));
+        hasRoot = hasRoot || _searchPaths.back() == _defaultResRootPath;
+    }
+    if (!hasRoot)
+    {
+        _searchPaths.push_back(_defaultResRootPath);
+    }
+}
+
+void FileUtils::addSearchPath(const std::string& path, const bool front)
+{
+    const std::string full = withRoot(path);
+    if (std::find(_searchPaths.begin(), _searchPaths.end(), full) != _searchPaths.end())
+    {
+        return;
+    }
+    if (front)
+    {
+        _searchPaths.insert(_searchPaths.begin(), full);
+    }
+    else
+    {
+        _searchPaths.push_back(full);
+    }
+}
+
+bool FileUtils::isFileExist(const std::string& filename) const
+{
+    const std::string fullPath = lookup(filename);
+    return !fullPath.empty() && platform::isRegularFile(fullPath);
+}
+
+std::vector<unsigned char> FileUtils::getDataFromFile(const std::string& filename) const
+{
+    const std::string fullPath = lookup(filename);
+    if (fullPath.empty())
+    {
+        return {};
+    }
+    std::ifstream file(fullPath, std::ios::binary);
+    if (!file)
+    {
+        return {};
+    }
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string FileUtils::getStringFromFile(const std::string& filename) const
+{
+    const std::vector<unsigned char> data = getDataFromFile(filename);
+    return std::string(data.begin(), data.end());
+}
+
+std::string FileUtils::getWritablePath() const
+{
+    return platform::writableDirectory();
+}
+
+NS_CC_END

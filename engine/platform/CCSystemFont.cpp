@@ -1,0 +1,51 @@
+#include "platform/CCSystemFont.h"
+
+#include <algorithm>
+#include <cctype>
+#include <unordered_map>
+
+#include "base/CCConsole.h"
+#include "platform/CCFileUtils.h"
+
+NS_CC_BEGIN
+
+namespace {
+
+bool hasFontFileExtension(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    std::string extension = name.substr(name.size() - 4);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".ttf" || extension == ".otf";
+}
+
+// Asking the platform costs a scan of its font configuration, and the answer does not
+// change while the game runs.
+const std::string& matchFontFamilyOnce(const std::string& familyName)
+{
+    static std::unordered_map<std::string, std::string> matches;
+    auto found = matches.find(familyName);
+    if (found == matches.end())
+        found = matches.emplace(familyName, platform::matchFontFamily(familyName)).first;
+    return found->second;
+}
+
+} // namespace
+
+std::string findSystemFontFile(const std::string& fontName)
+{
+    if (hasFontFileExtension(fontName))
+    {
+        FileUtils* files = FileUtils::getInstance();
+        const std::string path = files->fullPathForFilename(fontName);
+        if (!path.empty() && files->isFileExist(path))
+            return path;
+        log("Font file '%s' not found; using the default sans face", fontName.c_str());
+        return matchFontFamilyOnce("");
+    }
+    return matchFontFamilyOnce(fontName);
+}
+
+NS_CC_END

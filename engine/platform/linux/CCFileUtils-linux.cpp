@@ -1,0 +1,105 @@
+#include "platform/CCFileUtils.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "base/CCConsole.h"
+
+NS_CC_BEGIN
+
+namespace {
+
+// The running program's full path, or "" when /proc is not there to ask.
+std::string executablePath()
+{
+    std::vector<char> buffer(256);
+    for (;;)
+    {
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0)
+        {
+            log("Can't find the executable through /proc/self/exe: %s", std::strerror(errno));
+            return "";
+        }
+        if (static_cast<size_t>(length) < buffer.size())
+        {
+            return std::string(buffer.data(), static_cast<size_t>(length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string withoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+    {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::string homeDirectory()
+{
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+    {
+        return home;
+    }
+    const passwd* user = getpwuid(getuid());
+    return user && user->pw_dir ? user->pw_dir : "";
+}
+
+// XDG asks for an absolute $XDG_CONFIG_HOME and ~/.config otherwise.
+std::string configDirectory()
+{
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && configHome[0] == '/')
+    {
+        return withoutTrailingSlashes(configHome);
+    }
+    return withoutTrailingSlashes(homeDirectory()) + "/.config";
+}
+
+} // namespace
+
+namespace platform {
+
+std::string executableDirectory()
+{
+    const std::string path = executablePath();
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+std::string executableName()
+{
+    const std::string path = executablePath();
+    std::string name = path.empty() ? program_invocation_short_name : path.substr(path.rfind('/') + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+    {
+        name.erase(dot);
+    }
+    return name;
+}
+
+std::string writableDirectory()
+{
+    return configDirectory() + "/" + executableName() + "/";
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat status;
+    return !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+} // namespace platform
+
+NS_CC_END

@@ -1,0 +1,280 @@
+#include "renderer/CCRenderer.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "base/CCConsole.h"
+#include "renderer/CCTexture2D.h"
+#include "renderer/GLHandles.h"
+#include "renderer/GLProgram.h"
+
+NS_CC_BEGIN
+
+namespace {
+
+constexpr size_t kVerticesPerQuad = 4;
+constexpr size_t kIndicesPerQuad = 6;
+constexpr size_t kMinIndexedQuads = 1024;
+
+enum AttributeLocation : GLuint
+{
+    kPosition = 0,
+    kColor = 1,
+    kTexCoord = 2,
+};
+
+// Vertex colours arrive straight and textures are stored premultiplied, so the colour is
+// premultiplied here and blending uses (ONE, ONE_MINUS_SRC_ALPHA).
+const char* const kVertexShader = R"(#version 120
+attribute vec3 a_position;
+attribute vec4 a_color;
+attribute vec2 a_texCoord;
+uniform vec4 u_projection; // scale xy, offset xy: points to clip space
+varying vec4 v_color;
+varying vec2 v_texCoord;
+void main()
+{
+    gl_Position = vec4(a_position.xy * u_projection.xy + u_projection.zw, 0.0, 1.0);
+    v_color = vec4(a_color.rgb * a_color.a, a_color.a);
+    v_texCoord = a_texCoord;
+}
+)";
+
+const char* const kFragmentShader = R"(#version 120
+uniform sampler2D u_texture;
+varying vec4 v_color;
+varying vec2 v_texCoord;
+void main()
+{
+    gl_FragColor = texture2D(u_texture, v_texCoord) * v_color;
+}
+)";
+
+// A run of consecutive quads drawn with one texture; the run holds a reference to it
+// until the frame is drawn. A null texture means plain vertex colour.
+struct Batch
+{
+    Texture2D* texture;
+    size_t quadCount;
+};
+
+std::vector<GLuint> quadIndices(size_t quadCount)
+{
+    std::vector<GLuint> indices;
+    indices.reserve(quadCount * kIndicesPerQuad);
+    for (size_t quad = 0; quad < quadCount; ++quad)
+    {
+        // Corners are stored tl, bl, tr, br.
+        const auto first = static_cast<GLuint>(quad * kVerticesPerQuad);
+        for (GLuint corner : {0u, 1u, 2u, 2u, 1u, 3u})
+            indices.push_back(first + corner);
+    }
+    return indices;
+}
+
+void setVertexLayout()
+{
+    const auto stride = static_cast<GLsizei>(sizeof(V3F_C4B_T2F));
+    glEnableVertexAttribArray(kPosition);
+    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(V3F_C4B_T2F, vertices)));
+    glEnableVertexAttribArray(kColor);
+    glVertexAttribPointer(kColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                          reinterpret_cast<const void*>(offsetof(V3F_C4B_T2F, colors)));
+    glEnableVertexAttribArray(kTexCoord);
+    glVertexAttribPointer(kTexCoord, 2, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(V3F_C4B_T2F, texCoords)));
+}
+
+} // namespace
+
+struct Renderer::Impl
+{
+    enum class GLSetup
+    {
+        NotTried,
+        Ready,
+        Failed,
+    };
+
+    std::vector<V3F_C4B_T2F> vertices;
+    std::vector<Batch> batches;
+
+    float pointsWide = 0.0f;
+    float pointsHigh = 0.0f;
+    int framebufferWide = 0;
+    int framebufferHigh = 0;
+
+    size_t drawnBatches = 0;
+    size_t drawnVertices = 0;
+
+    GLSetup setup = GLSetup::NotTried;
+    gl::Program program;
+    GLint projectionUniform = -1;
+    gl::Buffer vertexBuffer;
+    gl::Buffer indexBuffer;
+    size_t indexedQuads = 0;
+    Texture2D white;
+
+    Impl() { white.initWithRGBA({255, 255, 255, 255}, 1, 1); }
+    ~Impl() { discardQueue(); }
+
+    void discardQueue()
+    {
+        for (const Batch& batch : batches)
+        {
+            if (batch.texture != nullptr)
+                batch.texture->release();
+        }
+        batches.clear();
+        vertices.clear();
+    }
+
+    // GL objects are made on the first frame, when the window's context is current.
+    bool prepareGL()
+    {
+        if (setup == GLSetup::NotTried)
+        {
+            setup = GLSetup::Failed;
+            if (!gl::isLoaded())
+            {
+                log("Renderer: OpenGL 2.1 is not loaded; nothing will be drawn");
+                return false;
+            }
+            program = gl::buildProgram(kVertexShader, kFragmentShader,
+                                       {{kPosition, "a_position"}, {kColor, "a_color"}, {kTexCoord, "a_texCoord"}});
+            if (!program)
+            {
+                log("Renderer: no usable shader program; nothing will be drawn");
+                return false;
+            }
+            glUseProgram(program.get());
+            glUniform1i(glGetUniformLocation(program.get(), "u_texture"), 0);
+            projectionUniform = glGetUniformLocation(program.get(), "u_projection");
+            vertexBuffer = gl::genBuffer();
+            indexBuffer = gl::genBuffer();
+            setup = GLSetup::Ready;
+        }
+        return setup == GLSetup::Ready && gl::isLoaded();
+    }
+
+    void reserveIndices(size_t quadCount)
+    {
+        if (quadCount <= indexedQuads)
+            return;
+        size_t capacity = kMinIndexedQuads;
+        while (capacity < quadCount)
+            capacity *= 2;
+        const std::vector<GLuint> indices = quadIndices(capacity);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer.get());
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
+                     GL_STATIC_DRAW);
+        indexedQuads = capacity;
+    }
+
+    void applyViewport()
+    {
+        if (framebufferWide <= 0 || framebufferHigh <= 0)
+        {
+            // Nobody set a viewport: draw 1:1 into whatever GL is using.
+            GLint viewport[4] = {0, 0, 0, 0};
+            glGetIntegerv(GL_VIEWPORT, viewport);
+            framebufferWide = viewport[2];
+            framebufferHigh = viewport[3];
+            pointsWide = static_cast<float>(viewport[2]);
+            pointsHigh = static_cast<float>(viewport[3]);
+        }
+        glViewport(0, 0, framebufferWide, framebufferHigh);
+    }
+
+    void drawQueue()
+    {
+        const size_t quadCount = vertices.size() / kVerticesPerQuad;
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+
+        glUseProgram(program.get());
+        if (pointsWide > 0.0f && pointsHigh > 0.0f)
+            glUniform4f(projectionUniform, 2.0f / pointsWide, 2.0f / pointsHigh, -1.0f, -1.0f);
+
+        reserveIndices(quadCount);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer.get());
+        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.get());
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(V3F_C4B_T2F)), vertices.data(),
+                     GL_STREAM_DRAW);
+        setVertexLayout();
+
+        size_t firstQuad = 0;
+        for (const Batch& batch : batches)
+        {
+            (batch.texture != nullptr ? batch.texture : &white)->bind();
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.quadCount * kIndicesPerQuad), GL_UNSIGNED_INT,
+                           reinterpret_cast<const void*>(firstQuad * kIndicesPerQuad * sizeof(GLuint)));
+            firstQuad += batch.quadCount;
+        }
+        drawnBatches = batches.size();
+        drawnVertices = vertices.size();
+    }
+};
+
+Renderer::Renderer() : _impl(std::make_unique<Impl>()) {}
+
+Renderer::~Renderer() = default;
+
+void Renderer::clear()
+{
+    // Only CPU state here: a headless view calls this too. The colour buffer is cleared
+    // at the start of render(), where a GL context is guaranteed.
+    _impl->discardQueue();
+}
+
+void Renderer::setViewport(float width, float height, int framebufferWidth, int framebufferHeight)
+{
+    _impl->pointsWide = width;
+    _impl->pointsHigh = height;
+    _impl->framebufferWide = framebufferWidth;
+    _impl->framebufferHigh = framebufferHeight;
+}
+
+void Renderer::addQuad(Texture2D* texture, const V3F_C4B_T2F_Quad& quad)
+{
+    Impl& r = *_impl;
+    if (r.batches.empty() || r.batches.back().texture != texture)
+    {
+        if (texture != nullptr)
+            texture->retain();
+        r.batches.push_back({texture, 0});
+    }
+    ++r.batches.back().quadCount;
+    r.vertices.insert(r.vertices.end(), {quad.tl, quad.bl, quad.tr, quad.br});
+}
+
+void Renderer::render()
+{
+    Impl& r = *_impl;
+    r.drawnBatches = 0;
+    r.drawnVertices = 0;
+    if (r.prepareGL())
+    {
+        r.applyViewport();
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (!r.vertices.empty())
+            r.drawQueue();
+    }
+    r.discardQueue();
+}
+
+size_t Renderer::getDrawnBatches() const
+{
+    return _impl->drawnBatches;
+}
+
+size_t Renderer::getDrawnVertices() const
+{
+    return _impl->drawnVertices;
+}
+
+NS_CC_END

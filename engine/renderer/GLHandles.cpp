@@ -1,0 +1,23 @@
+#include "renderer/GLHandles.h"
+
+NS_CC_BEGIN
+
+namespace gl {
+
+namespace {
+bool contextGone = false;
+}
+
+void contextLost()
+{
+    contextGone = true;
+}
+
+bool isLoaded()
+{
+    return !contextGone && GLAD_GL_VERSION_2_1 != 0;
+}
+
+} // namespace gl
+
+NS_CC_END

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <glad/gl.h>
+
+#include <utility>
+
+#include "base/CCPlatformMacros.h"
+
+NS_CC_BEGIN
+
+namespace gl {
+
+// The view calls this just before it destroys its GL context. Objects that outlive the
+// context (the renderer, cached textures) then drop their names without calling GL, which
+// may already be unloaded; the context took the objects with it. There is one context per
+// process: once lost, nothing is drawn again.
+void contextLost();
+
+// True while GL may be called: the view has loaded the API and not lost its context.
+bool isLoaded();
+
+// Owns one GL object name and deletes it exactly once. A headless run never creates GL
+// objects, so it never calls into GL.
+template <void (*Delete)(GLuint)>
+class Handle
+{
+public:
+    Handle() = default;
+    explicit Handle(GLuint id) : _id(id) {}
+    ~Handle() { reset(); }
+
+    Handle(Handle&& other) noexcept : _id(std::exchange(other._id, 0)) {}
+    Handle& operator=(Handle&& other) noexcept
+    {
+        if (this != &other)
+        {
+            reset();
+            _id = std::exchange(other._id, 0);
+        }
+        return *this;
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    GLuint get() const { return _id; }
+    explicit operator bool() const { return _id != 0; }
+
+    void reset(GLuint id = 0)
+    {
+        if (_id != 0 && isLoaded())
+            Delete(_id);
+        _id = id;
+    }
+
+private:
+    GLuint _id = 0;
+};
+
+namespace detail {
+inline void deleteTexture(GLuint id) { glDeleteTextures(1, &id); }
+inline void deleteBuffer(GLuint id) { glDeleteBuffers(1, &id); }
+inline void deleteShader(GLuint id) { glDeleteShader(id); }
+inline void deleteProgram(GLuint id) { glDeleteProgram(id); }
+} // namespace detail
+
+using Texture = Handle<detail::deleteTexture>;
+using Buffer = Handle<detail::deleteBuffer>;
+using Shader = Handle<detail::deleteShader>;
+using Program = Handle<detail::deleteProgram>;
+
+inline Texture genTexture()
+{
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    return Texture(id);
+}
+
+inline Buffer genBuffer()
+{
+    GLuint id = 0;
+    glGenBuffers(1, &id);
+    return Buffer(id);
+}
+
+} // namespace gl
+
+NS_CC_END

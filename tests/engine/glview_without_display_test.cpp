@@ -1,0 +1,90 @@
+#include "platform/desktop/CCGLViewImpl-desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+USING_NS_CC;
+
+namespace {
+
+// With no display to talk to, opening a window must fail cleanly: no view, no leaked
+// objects, and exactly one line on stderr that names the window and the cause.
+class WithoutDisplay : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        saveAndUnset("DISPLAY", _display);
+        saveAndUnset("WAYLAND_DISPLAY", _waylandDisplay);
+    }
+
+    void TearDown() override
+    {
+        restore("DISPLAY", _display);
+        restore("WAYLAND_DISPLAY", _waylandDisplay);
+    }
+
+    static void expectOneLineNaming(const std::string& output, const std::string& viewName)
+    {
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+        EXPECT_EQ(output.rfind("Can't create window \"" + viewName + "\": ", 0), 0u) << output;
+        EXPECT_NE(output.find("DISPLAY"), std::string::npos) << output;
+    }
+
+private:
+    struct Saved
+    {
+        bool wasSet = false;
+        std::string value;
+    };
+
+    static void saveAndUnset(const char* name, Saved& saved)
+    {
+        const char* value = std::getenv(name);
+        saved.wasSet = value != nullptr;
+        saved.value = value ? value : "";
+        unsetenv(name);
+    }
+
+    static void restore(const char* name, const Saved& saved)
+    {
+        if (saved.wasSet)
+        {
+            setenv(name, saved.value.c_str(), 1);
+        }
+    }
+
+    Saved _display;
+    Saved _waylandDisplay;
+};
+
+TEST_F(WithoutDisplay, CreateReturnsNullAndSaysWhyInOneLine)
+{
+    const long liveBefore = Ref::getLiveObjectCount();
+    testing::internal::CaptureStderr();
+    GLViewImpl* view = GLViewImpl::create("My Game");
+    const std::string output = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(view, nullptr);
+    expectOneLineNaming(output, "My Game");
+    EXPECT_EQ(Ref::getLiveObjectCount(), liveBefore);
+}
+
+TEST_F(WithoutDisplay, EveryFactoryFailsTheSameWayAndCanBeRetried)
+{
+    for (int attempt = 0; attempt < 2; ++attempt)
+    {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(GLViewImpl::createWithFullScreen("Full"), nullptr);
+        expectOneLineNaming(testing::internal::GetCapturedStderr(), "Full");
+
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(GLViewImpl::createWithRect("Zoomed", Rect(0, 0, 320, 200), 2.0f, true), nullptr);
+        expectOneLineNaming(testing::internal::GetCapturedStderr(), "Zoomed");
+    }
+}
+
+} // namespace

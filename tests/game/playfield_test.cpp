@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "Frames.h"
+#include "HeadlessView.h"
+#include "HelloWorld.h"
+
+USING_NS_CC;
+using namespace testing_support;
+
+namespace {
+
+class Playfield : public ::testing::Test
+{
+protected:
+    void TearDown() override { shutDownDirector(); }
+
+    HelloWorld* startRun(float width = 960, float height = 640)
+    {
+        startHeadless(width, height);
+        Scene* scene = HelloWorld::makeScene();
+        EXPECT_NE(scene, nullptr);
+        Director::getInstance()->runWithScene(scene);
+        runFrames(1);
+        return dynamic_cast<HelloWorld*>(scene->getChildren().at(0));
+    }
+
+    static Node* childWithoutTag(Node* layer, const std::function<bool(Node*)>& matches)
+    {
+        for (Node* child : layer->getChildren())
+        {
+            if (matches(child))
+            {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(Playfield, LaysOutCloseButtonTitleScoreAndPlayer)
+{
+    HelloWorld* layer = startRun();
+    ASSERT_NE(layer, nullptr);
+
+    Node* player = layer->getChildByTag(TAG_PLAYER);
+    ASSERT_NE(player, nullptr);
+    EXPECT_FLOAT_EQ(player->getPositionX(), 960.0f / 3);
+    EXPECT_FLOAT_EQ(player->getPositionY(), 320.0f);
+    EXPECT_EQ(player->getLocalZOrder(), 0);
+
+    auto* score = dynamic_cast<Label*>(layer->getChildByTag(TAG_SCORE_LABEL));
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(score->getString(), "SCORE 0");
+    const Size scoreSize = score->getContentSize();
+    EXPECT_GT(scoreSize.width, 0);
+    EXPECT_FLOAT_EQ(score->getPositionX(), 960 - scoreSize.width);
+    EXPECT_FLOAT_EQ(score->getPositionY(), 640 - scoreSize.height);
+
+    auto* menu = dynamic_cast<Menu*>(childWithoutTag(layer, [](Node* n) { return dynamic_cast<Menu*>(n); }));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->getLocalZOrder(), 1);
+    Node* close = menu->getChildren().at(0);
+    const Size closeSize = close->getContentSize();
+    // The button's lower-right corner is the visible area's lower-right corner.
+    EXPECT_FLOAT_EQ(close->getPositionX() + closeSize.width / 2, 960);
+    EXPECT_FLOAT_EQ(close->getPositionY() - closeSize.height / 2, 0);
+
+    auto* title = dynamic_cast<Label*>(childWithoutTag(layer, [](Node* n) {
+        auto* label = dynamic_cast<Label*>(n);
+        return label && label->getString() == "Skyvane";
+    }));
+    ASSERT_NE(title, nullptr);
+    EXPECT_FLOAT_EQ(title->getPositionX(), 480);
+    EXPECT_FLOAT_EQ(title->getPositionY(), 640 - title->getContentSize().height);
+}
+
+TEST_F(Playfield, ARunStartsFromItsInitialValues)
+{
+    HelloWorld* layer = startRun();
+    EXPECT_EQ(layer->score, 0u);
+    EXPECT_EQ(layer->lastLevelScore, 1u);
+    EXPECT_FLOAT_EQ(layer->fireInterval, 0.15f);
+    EXPECT_FLOAT_EQ(layer->steerDuration, 0.25f);
+    ASSERT_TRUE(layer->enemies && layer->shots);
+    EXPECT_TRUE(layer->enemies->empty());
+    EXPECT_TRUE(layer->shots->empty());
+    EXPECT_TRUE(layer->isScheduled(CC_SCHEDULE_SELECTOR(HelloWorld::tick)));
+    EXPECT_TRUE(layer->isScheduled(CC_SCHEDULE_SELECTOR(HelloWorld::spawnEnemy)));
+    EXPECT_TRUE(layer->isScheduled(CC_SCHEDULE_SELECTOR(HelloWorld::fireEnemyVolley)));
+}
+
+TEST_F(Playfield, ScoreTextIsThePrefixAndTheDecimalScore)
+{
+    HelloWorld* layer = startRun();
+    const std::string& first = layer->updateScoreText();
+    EXPECT_EQ(first, "SCORE 0");
+    EXPECT_EQ(&first, &layer->scoreText);
+    layer->score = 100;
+    EXPECT_EQ(layer->updateScoreText(), "SCORE 100");
+    layer->score = 4294967295u;
+    EXPECT_EQ(layer->updateScoreText(), "SCORE 4294967295");
+}
+
+TEST_F(Playfield, TheCloseButtonEndsTheDirector)
+{
+    startRun();
+    clickAt(960 - 5, 5);
+    Director::getInstance()->mainLoop(kFrame);
+    // The ended Director was purged: a fresh instance has no running scene.
+    EXPECT_EQ(Director::getInstance()->getRunningScene(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+#include "Frames.h"
+
+#include <cstdint>
+
+#include "HeadlessView.h"
+
+USING_NS_CC;
+
+namespace testing_support {
+
+void startHeadless(float width, float height)
+{
+    Director* director = Director::getInstance();
+    director->setOpenGLView(HeadlessView::create(width, height));
+    FileUtils::getInstance()->setDefaultResourceRootPath(resourceRoot());
+}
+
+void shutDownDirector()
+{
+    Director::getInstance()->end();
+    Director::getInstance()->mainLoop();
+    PoolManager::getInstance()->getCurrentPool()->clear();
+}
+
+void runFrames(int count, float dt)
+{
+    for (int i = 0; i < count; ++i)
+    {
+        Director::getInstance()->mainLoop(dt);
+    }
+}
+
+void runSeconds(float seconds, float dt)
+{
+    runFrames(static_cast<int>(seconds / dt + 0.5f), dt);
+}
+
+void sendMouse(EventMouse::MouseEventType type, float x, float heightAboveBottom, EventMouse::MouseButton button)
+{
+    const float viewHeight = Director::getInstance()->getOpenGLView()->getFrameSize().height;
+    EventMouse event(type);
+    event.setCursorPosition(x, heightAboveBottom - viewHeight);
+    event.setMouseButton(button);
+    Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+}
+
+void clickAt(float x, float heightAboveBottom)
+{
+    GLView* view = Director::getInstance()->getOpenGLView();
+    const float viewHeight = view->getFrameSize().height;
+    intptr_t id = 0;
+    float xs[] = {x};
+    float ys[] = {viewHeight - heightAboveBottom};
+    view->handleTouchesBegin(1, &id, xs, ys);
+    sendMouse(EventMouse::MouseEventType::MOUSE_DOWN, x, heightAboveBottom, EventMouse::MouseButton::BUTTON_LEFT);
+    view->handleTouchesEnd(1, &id, xs, ys);
+    sendMouse(EventMouse::MouseEventType::MOUSE_UP, x, heightAboveBottom, EventMouse::MouseButton::BUTTON_LEFT);
+}
+
+std::string resourceRoot()
+{
+    return SKYVANE_TEST_RESOURCES;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,129 @@
+#include "platform/desktop/CCGLViewImpl-desktop.h"
+
+#include <gtest/gtest.h>
+
+#include "base/CCAutoreleasePool.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+USING_NS_CC;
+
+// Opens real windows: run under an X server (Xvfb in CI). xdotool drives the pointer.
+namespace {
+
+class OnDisplay : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+        {
+            GTEST_SKIP() << "needs an X display";
+        }
+    }
+
+    // Plays the end of a frame: created views live until the pool drains.
+    void TearDown() override { PoolManager::getInstance()->getCurrentPool()->clear(); }
+};
+
+TEST_F(OnDisplay, DefaultWindowIs960By640AndReadyToDraw)
+{
+    GLViewImpl* view = GLViewImpl::create("Skyvane default window");
+    ASSERT_NE(view, nullptr);
+    EXPECT_NE(view->getWindow(), nullptr);
+    EXPECT_TRUE(view->isOpenGLReady());
+    EXPECT_FALSE(view->windowShouldClose());
+    EXPECT_TRUE(view->getFrameSize().equals(Size(960, 640)));
+    EXPECT_TRUE(view->getDesignResolutionSize().equals(Size(960, 640)));
+    EXPECT_TRUE(view->getFramebufferSize().equals(Size(960, 640)));
+    EXPECT_EQ(view->getViewName(), "Skyvane default window");
+}
+
+TEST_F(OnDisplay, ZoomScalesTheWindowButNotTheFrame)
+{
+    GLViewImpl* view = GLViewImpl::createWithRect("Skyvane zoomed window", Rect(0, 0, 320, 200), 2.0f);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->getFrameSize().equals(Size(320, 200)));
+    EXPECT_TRUE(view->getFramebufferSize().equals(Size(640, 400)));
+}
+
+TEST_F(OnDisplay, EndForgetsTheWindowSoTheRunLoopStops)
+{
+    GLViewImpl* view = GLViewImpl::create("Skyvane ending window");
+    ASSERT_NE(view, nullptr);
+    view->retain(); // the run loop's reference, which end() gives up
+    view->end();
+    EXPECT_EQ(view->getWindow(), nullptr);
+    EXPECT_FALSE(view->isOpenGLReady());
+    EXPECT_TRUE(view->windowShouldClose());
+    view->swapBuffers(); // harmless without a window
+}
+
+TEST_F(OnDisplay, SizesThatAreNoWindowFailInOneLine)
+{
+    const struct
+    {
+        Rect rect;
+        float zoom;
+    } bad[] = {
+        {Rect(0, 0, 0, 0), 1.0f},
+        {Rect(0, 0, -640, 480), 1.0f},
+        {Rect(0, 0, 640, 480), 0.0f},
+        {Rect(0, 0, 640, 480), std::nanf("")},
+        {Rect(0, 0, 1e30f, 480), 1.0f},
+    };
+    for (const auto& entry : bad)
+    {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(GLViewImpl::createWithRect("Bad", entry.rect, entry.zoom), nullptr);
+        const std::string output = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(output.rfind("Can't create window \"Bad\": ", 0), 0u) << output;
+        EXPECT_NE(output.find("not a window size"), std::string::npos) << output;
+        EXPECT_EQ(output.find('\n'), output.size() - 1) << output;
+    }
+}
+
+// Touches in frame coordinates as the view receives them from real pointer input.
+class TouchRecordingView : public GLViewImpl
+{
+public:
+    std::vector<std::string> touches;
+
+    void handleTouchesBegin(int, intptr_t ids[], float xs[], float ys[]) override { note("began", ids, xs, ys); }
+    void handleTouchesMove(int, intptr_t[], float[], float[]) override {}
+    void handleTouchesEnd(int, intptr_t ids[], float xs[], float ys[]) override { note("ended", ids, xs, ys); }
+
+private:
+    void note(const char* phase, intptr_t ids[], float xs[], float ys[])
+    {
+        touches.push_back(std::string(phase) + " " + std::to_string(ids[0]) + " " + std::to_string(std::lround(xs[0]))
+                          + "," + std::to_string(std::lround(ys[0])));
+    }
+};
+
+TEST_F(OnDisplay, LeftClickReachesTheViewAsTouchZeroInFrameCoordinates)
+{
+    auto* view = new TouchRecordingView();
+    const std::string title = "Skyvane pointer window";
+    ASSERT_TRUE(view->initWithRect(title, Rect(0, 0, 200, 150), 2.0f, false));
+
+    const std::string click = "xdotool search --sync --name '^" + title
+                              + "$' mousemove --window %1 200 100 sleep 0.1 click 1";
+    ASSERT_EQ(std::system(click.c_str()), 0) << "is xdotool installed?";
+
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (view->touches.size() < 2 && std::chrono::steady_clock::now() < giveUp)
+    {
+        view->pollEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(view->touches, (std::vector<std::string>{"began 0 100,50", "ended 0 100,50"}));
+    view->release();
+}
+
+} // namespace

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Runs a Windows executable under Wine in a throwaway prefix and exits with
+# the program's exit code. The caller provides the X display (DISPLAY, e.g. an
+# Xvfb it started) and stops it after this script returns.
+#
+#   tools/windows/wine-run.sh [--timeout SECONDS] PROGRAM.exe [ARGS...]
+#
+# Wine passes exit codes on modulo 256, so a crash (0xC0000005) comes back as
+# 5. 124 means the program was still running when the timeout (default 300 s)
+# ended it.
+set -euo pipefail
+
+usage() {
+  echo "usage: $0 [--timeout SECONDS] PROGRAM.exe [ARGS...]" >&2
+  exit 2
+}
+
+timeout_seconds=300
+while (($# > 0)); do
+  case $1 in
+    --timeout)
+      [[ ${2:-} =~ ^[1-9][0-9]*$ ]] || usage
+      timeout_seconds=$2
+      shift 2
+      ;;
+    --) shift; break ;;
+    -*) usage ;;
+    *) break ;;
+  esac
+done
+(($# >= 1)) || usage
+program=$1
+shift
+[[ -f $program ]] || { echo "error: no such program: $program" >&2; exit 2; }
+[[ -n ${DISPLAY:-} ]] || { echo "error: DISPLAY is not set; start Xvfb first" >&2; exit 2; }
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=lib/ensure-packages.sh
+source "$here/lib/ensure-packages.sh"
+# wine's X11 driver loads these at run time; they are only Recommends
+ensure_packages wine wine64 libgl1 libgl1-mesa-dri libxcursor1 libxi6 \
+  libxrandr2 libxrender1 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
+
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/skyvane-wine.XXXXXX")
+export WINEPREFIX
+export WINEDEBUG=-all
+# No Mono/Gecko install prompts (nothing here needs .NET or an HTML engine),
+# and no menu entries or file associations written into $HOME.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+
+# Creates the prefix too. A crash must end the process, not open a dialog
+# that nobody will click.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+
+status=0
+timeout --kill-after=10 "$timeout_seconds" wine "$program" "$@" || status=$?
+exit "$status"
