@@ -299,7 +299,8 @@ Mat4 Node::getNodeToParentTransform() const
     Mat4 local = Mat4::createTranslation(_position.x, _position.y);
     if (_ignoreAnchorPointForPosition)
     {
-        local = local * Mat4::createTranslation(_anchorPointInPoints.x, _anchorPointInPoints.y);
+        // The bottom-left corner sits at the position whatever the scale.
+        local = local * Mat4::createTranslation(_anchorPointInPoints.x * _scaleX, _anchorPointInPoints.y * _scaleY);
     }
     if (radians != 0.0f)
     {

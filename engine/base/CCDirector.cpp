@@ -268,6 +268,12 @@ void Director::mainLoop()
 
 void Director::mainLoop(float dt)
 {
+    if (_purgeDirectorInNextLoop)
+    {
+        // The purge deletes this Director: nothing may be written to it afterwards.
+        mainLoop();
+        return;
+    }
     _fixedStep = true;
     _fixedDeltaTime = dt;
     mainLoop();
@@ -421,6 +427,9 @@ void Director::reset()
     _runningScene = nullptr;
     _nextScene = nullptr;
     _scheduler->unscheduleAll();
+    // Actions of nodes outside the scene would otherwise keep those nodes, and through
+    // them the action manager, alive for good.
+    _actionManager->removeAllActions();
     _eventDispatcher->removeAllEventListeners();
     _scenesStack.clear();
     _statsLabels.clear();

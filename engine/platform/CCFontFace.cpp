@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include <ft2build.h>
@@ -14,6 +15,9 @@
 NS_CC_BEGIN
 
 namespace {
+
+// Glyphs beyond this no longer fit an atlas page.
+constexpr float kLargestFontSize = 2048.0f;
 
 struct LibraryDeleter
 {
@@ -120,8 +124,13 @@ std::unique_ptr<FontFace> FontFace::open(const std::string& fullPath, float font
         log("Font file '%s' cannot be used: %s", fullPath.c_str(), reason.c_str());
         return nullptr;
     };
-    if (!(fontSize > 0.0f) || !std::isfinite(fontSize))
-        return fail("font size " + std::to_string(fontSize) + " is not a positive number");
+    if (!(fontSize > 0.0f && fontSize <= kLargestFontSize))
+    {
+        char reason[80];
+        std::snprintf(reason, sizeof reason, "font size %g is outside (0, %g]", static_cast<double>(fontSize),
+                      static_cast<double>(kLargestFontSize));
+        return fail(reason);
+    }
 
     auto impl = std::make_unique<Impl>();
     impl->path = fullPath;
@@ -144,7 +153,7 @@ std::unique_ptr<FontFace> FontFace::open(const std::string& fullPath, float font
         return fail("not a scalable font");
     error = FT_Set_Char_Size(raw, 0, static_cast<FT_F26Dot6>(std::lround(fontSize * 64.0f)), 72, 72);
     if (error != 0)
-        return fail("cannot be sized to " + std::to_string(fontSize) + " (" + describe(error) + ")");
+        return fail("cannot be scaled (" + describe(error) + ")");
 
     std::unique_ptr<FontFace> face(new FontFace(std::move(impl)));
     // Rendering a few common glyphs shows whether the outlines can be read at all.

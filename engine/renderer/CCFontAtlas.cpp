@@ -127,11 +127,6 @@ const std::string& FontAtlas::getFontPath() const
     return _face->getPath();
 }
 
-Texture2D* FontAtlas::getPage(size_t index) const
-{
-    return index < _pages.size() ? _pages[index]->texture.get() : nullptr;
-}
-
 FontLetter FontAtlas::rasterise(char32_t codepoint)
 {
     FontLetter letter;

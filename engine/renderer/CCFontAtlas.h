@@ -48,7 +48,6 @@ public:
     const std::string& getFontPath() const;
 
     size_t getPageCount() const { return _pages.size(); }
-    Texture2D* getPage(size_t index) const;
 
 private:
     struct Page;

@@ -23,9 +23,7 @@ enum AttributeLocation : GLuint
     kTexCoord = 2,
 };
 
-// Vertex colours arrive straight and textures are stored premultiplied, so the colour is
-// premultiplied here and blending uses (ONE, ONE_MINUS_SRC_ALPHA).
-const char* const kVertexShader = R"(#version 120
+const char* const kVertexShader = R"(#version 110
 attribute vec3 a_position;
 attribute vec4 a_color;
 attribute vec2 a_texCoord;
@@ -35,12 +33,12 @@ varying vec2 v_texCoord;
 void main()
 {
     gl_Position = vec4(a_position.xy * u_projection.xy + u_projection.zw, 0.0, 1.0);
-    v_color = vec4(a_color.rgb * a_color.a, a_color.a);
+    v_color = a_color;
     v_texCoord = a_texCoord;
 }
 )";
 
-const char* const kFragmentShader = R"(#version 120
+const char* const kFragmentShader = R"(#version 110
 uniform sampler2D u_texture;
 varying vec4 v_color;
 varying vec2 v_texCoord;
@@ -109,6 +107,7 @@ struct Renderer::Impl
     size_t drawnVertices = 0;
 
     GLSetup setup = GLSetup::NotTried;
+    bool warnedWithoutGL = false;
     gl::Program program;
     GLint projectionUniform = -1;
     gl::Buffer vertexBuffer;
@@ -130,22 +129,25 @@ struct Renderer::Impl
         vertices.clear();
     }
 
-    // GL objects are made on the first frame, when the window's context is current.
+    // GL objects are made on the first frame with a loaded GL API; a shader that fails to
+    // build is reported once and not retried.
     bool prepareGL()
     {
+        if (!gl::isLoaded())
+        {
+            if (!warnedWithoutGL)
+                log("Renderer: OpenGL 2.0 or later is not loaded; nothing is drawn");
+            warnedWithoutGL = true;
+            return false;
+        }
         if (setup == GLSetup::NotTried)
         {
-            setup = GLSetup::Failed;
-            if (!gl::isLoaded())
-            {
-                log("Renderer: OpenGL 2.1 is not loaded; nothing will be drawn");
-                return false;
-            }
             program = gl::buildProgram(kVertexShader, kFragmentShader,
                                        {{kPosition, "a_position"}, {kColor, "a_color"}, {kTexCoord, "a_texCoord"}});
             if (!program)
             {
                 log("Renderer: no usable shader program; nothing will be drawn");
+                setup = GLSetup::Failed;
                 return false;
             }
             glUseProgram(program.get());
@@ -155,7 +157,7 @@ struct Renderer::Impl
             indexBuffer = gl::genBuffer();
             setup = GLSetup::Ready;
         }
-        return setup == GLSetup::Ready && gl::isLoaded();
+        return setup == GLSetup::Ready;
     }
 
     void reserveIndices(size_t quadCount)
@@ -193,7 +195,8 @@ struct Renderer::Impl
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
         glEnable(GL_BLEND);
-        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        // Straight alpha over the colour; the framebuffer's own alpha stays opaque.
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
 
         glUseProgram(program.get());
         if (pointsWide > 0.0f && pointsHigh > 0.0f)
@@ -225,8 +228,7 @@ Renderer::~Renderer() = default;
 
 void Renderer::clear()
 {
-    // Only CPU state here: a headless view calls this too. The colour buffer is cleared
-    // at the start of render(), where a GL context is guaranteed.
+    // Only CPU state here: a headless view calls this too.
     _impl->discardQueue();
 }
 

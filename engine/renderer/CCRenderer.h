@@ -18,15 +18,20 @@ public:
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // Starts a frame: clears the colour buffer and resets the counters.
+    // Starts a frame: drops quads left from an unrendered frame. Makes no GL call, so a
+    // headless view can call it; the colour buffer is cleared to black by render().
     void clear();
     // Sets the projection so that (0,0)-(width,height) in points fills the framebuffer.
     void setViewport(float width, float height, int framebufferWidth, int framebufferHeight);
+    // Texture coordinates (0,0) are the picture's top-left pixel. A null texture draws the
+    // quad in its vertex colours alone (solid layers, backgrounds).
     void addQuad(Texture2D* texture, const V3F_C4B_T2F_Quad& quad);
-    // Flushes every queued quad to GL. Requires a current GL context with a loaded GL API.
+    // Clears to black and draws every queued quad. Needs a current GL context; without a
+    // loaded GL API the quads are dropped (and that is logged once).
     void render();
 
-    // Figures of the last rendered frame, shown by the statistics display.
+    // Figures of the last render(): draw calls and vertices. The statistics display, drawn
+    // before render(), so shows the previous frame's figures.
     size_t getDrawnBatches() const;
     size_t getDrawnVertices() const;
 

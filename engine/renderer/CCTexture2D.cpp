@@ -12,22 +12,12 @@ namespace {
 
 constexpr size_t kBytesPerPixel = 4;
 
-// The renderer blends premultiplied colour so that linear filtering does not pull the
-// colour of transparent texels into sprite edges; pixels are converted on their way to GL.
-void premultiplyAlpha(unsigned char* rgba, size_t pixelCount)
-{
-    for (size_t i = 0; i < pixelCount; ++i, rgba += kBytesPerPixel)
-    {
-        const unsigned alpha = rgba[3];
-        for (int c = 0; c < 3; ++c)
-            rgba[c] = static_cast<unsigned char>((rgba[c] * alpha + 127) / 255);
-    }
-}
-
+// Sprites are drawn at their pixel size, where nearest sampling reproduces the picture
+// exactly and costs a software rasteriser far less than bilinear filtering.
 void setSamplingParameters()
 {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
@@ -130,7 +120,6 @@ void Texture2D::bind()
             glBindTexture(GL_TEXTURE_2D, texture.get());
             setSamplingParameters();
             glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-            premultiplyAlpha(_pixels.data(), _pixels.size() / kBytesPerPixel);
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, _width, _height, 0, GL_RGBA, GL_UNSIGNED_BYTE, _pixels.data());
             _gl->texture = std::move(texture);
             // GL holds the pixels now; later changes travel as pending rectangles.
@@ -142,9 +131,8 @@ void Texture2D::bind()
     if (!_gl->pending.empty())
     {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        for (GLState::PendingRect& rect : _gl->pending)
+        for (const GLState::PendingRect& rect : _gl->pending)
         {
-            premultiplyAlpha(rect.rgba.data(), rect.rgba.size() / kBytesPerPixel);
             glTexSubImage2D(GL_TEXTURE_2D, 0, rect.x, rect.y, rect.width, rect.height, GL_RGBA, GL_UNSIGNED_BYTE,
                             rect.rgba.data());
         }

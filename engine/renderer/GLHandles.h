@@ -4,23 +4,14 @@
 
 #include <utility>
 
-#include "base/CCPlatformMacros.h"
+#include "renderer/GLContext.h"
 
 NS_CC_BEGIN
 
 namespace gl {
 
-// The view calls this just before it destroys its GL context. Objects that outlive the
-// context (the renderer, cached textures) then drop their names without calling GL, which
-// may already be unloaded; the context took the objects with it. There is one context per
-// process: once lost, nothing is drawn again.
-void contextLost();
-
-// True while GL may be called: the view has loaded the API and not lost its context.
-bool isLoaded();
-
 // Owns one GL object name and deletes it exactly once. A headless run never creates GL
-// objects, so it never calls into GL.
+// objects, and a name that outlives its context (see contextLost) goes without a GL call.
 template <void (*Delete)(GLuint)>
 class Handle
 {

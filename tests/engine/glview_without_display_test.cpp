@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
+
+#include "ScopedEnv.h"
 
 USING_NS_CC;
 
@@ -15,18 +16,6 @@ namespace {
 class WithoutDisplay : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        saveAndUnset("DISPLAY", _display);
-        saveAndUnset("WAYLAND_DISPLAY", _waylandDisplay);
-    }
-
-    void TearDown() override
-    {
-        restore("DISPLAY", _display);
-        restore("WAYLAND_DISPLAY", _waylandDisplay);
-    }
-
     static void expectOneLineNaming(const std::string& output, const std::string& viewName)
     {
         EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
@@ -35,30 +24,8 @@ protected:
     }
 
 private:
-    struct Saved
-    {
-        bool wasSet = false;
-        std::string value;
-    };
-
-    static void saveAndUnset(const char* name, Saved& saved)
-    {
-        const char* value = std::getenv(name);
-        saved.wasSet = value != nullptr;
-        saved.value = value ? value : "";
-        unsetenv(name);
-    }
-
-    static void restore(const char* name, const Saved& saved)
-    {
-        if (saved.wasSet)
-        {
-            setenv(name, saved.value.c_str(), 1);
-        }
-    }
-
-    Saved _display;
-    Saved _waylandDisplay;
+    ScopedEnv _noDisplay{"DISPLAY", nullptr};
+    ScopedEnv _noWaylandDisplay{"WAYLAND_DISPLAY", nullptr};
 };
 
 TEST_F(WithoutDisplay, CreateReturnsNullAndSaysWhyInOneLine)

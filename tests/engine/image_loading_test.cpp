@@ -43,7 +43,7 @@ void appendChunk(Bytes& png, const char* type, const Bytes& data)
 }
 
 // Builds a PNG independently of the decoder under test: each scanline gets filter 0.
-struct PngSpec
+struct PngPicture
 {
     uint32_t width = 1;
     uint32_t height = 1;
@@ -52,6 +52,7 @@ struct PngSpec
     Bytes palette;      // PLTE payload
     Bytes transparency; // tRNS payload
     std::vector<Bytes> rows;
+    Bytes idat; // when set, the IDAT payload instead of the compressed rows
 
     Bytes encode() const
     {
@@ -65,6 +66,13 @@ struct PngSpec
             appendChunk(png, "PLTE", palette);
         if (!transparency.empty())
             appendChunk(png, "tRNS", transparency);
+        appendChunk(png, "IDAT", idat.empty() ? compressedRows() : idat);
+        appendChunk(png, "IEND", {});
+        return png;
+    }
+
+    Bytes compressedRows() const
+    {
         Bytes raw;
         for (const Bytes& row : rows)
         {
@@ -73,11 +81,9 @@ struct PngSpec
         }
         uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
         Bytes packed(packedSize);
-        compress(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()));
+        compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION);
         packed.resize(packedSize);
-        appendChunk(png, "IDAT", packed);
-        appendChunk(png, "IEND", {});
-        return png;
+        return packed;
     }
 };
 
@@ -103,13 +109,13 @@ bool decode(Image& image, const Bytes& bytes)
     return image.initWithImageData(bytes.data(), static_cast<ssize_t>(bytes.size()));
 }
 
-PngSpec smallRgba()
+PngPicture smallRgba()
 {
-    PngSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.rows = {{255, 0, 0, 255, 0, 255, 0, 128}, {0, 0, 255, 0, 10, 20, 30, 40}};
-    return spec;
+    PngPicture picture;
+    picture.width = 2;
+    picture.height = 2;
+    picture.rows = {{255, 0, 0, 255, 0, 255, 0, 128}, {0, 0, 255, 0, 10, 20, 30, 40}};
+    return picture;
 }
 
 std::string writeTempFile(const std::string& name, const Bytes& bytes)
@@ -143,15 +149,15 @@ TEST(ImageDecoding, RgbaKeepsStraightAlphaAndTopRowFirst)
 
 TEST(ImageDecoding, PackedPaletteWithTransparencyExpandsToRgba)
 {
-    PngSpec spec;
-    spec.width = 3;
-    spec.colorType = kPalette;
-    spec.bitDepth = 2;
-    spec.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255};
-    spec.transparency = {255, 128}; // the third entry stays opaque
-    spec.rows = {{0b00011000}};     // indices 0, 1, 2
+    PngPicture picture;
+    picture.width = 3;
+    picture.colorType = kPalette;
+    picture.bitDepth = 2;
+    picture.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255};
+    picture.transparency = {255, 128}; // the third entry stays opaque
+    picture.rows = {{0b00011000}};     // indices 0, 1, 2
     Image image;
-    ASSERT_TRUE(decode(image, spec.encode())) << image.getError();
+    ASSERT_TRUE(decode(image, picture.encode())) << image.getError();
     ASSERT_EQ(image.getWidth(), 3);
     EXPECT_EQ(pixelAt(image, 0, 0), (Rgba{255, 0, 0, 255}));
     EXPECT_EQ(pixelAt(image, 1, 0), (Rgba{0, 255, 0, 128}));
@@ -160,7 +166,7 @@ TEST(ImageDecoding, PackedPaletteWithTransparencyExpandsToRgba)
 
 TEST(ImageDecoding, GrayFormatsSpreadToAllChannels)
 {
-    PngSpec gray;
+    PngPicture gray;
     gray.width = 2;
     gray.colorType = kGray;
     gray.rows = {{64, 192}};
@@ -174,14 +180,14 @@ TEST(ImageDecoding, GrayFormatsSpreadToAllChannels)
     EXPECT_EQ(pixelAt(image, 0, 0).a, 0);
     EXPECT_EQ(pixelAt(image, 1, 0), (Rgba{192, 192, 192, 255}));
 
-    PngSpec grayAlpha;
+    PngPicture grayAlpha;
     grayAlpha.colorType = kGrayAlpha;
     grayAlpha.rows = {{128, 64}};
     ASSERT_TRUE(decode(image, grayAlpha.encode())) << image.getError();
     EXPECT_EQ(pixelAt(image, 0, 0), (Rgba{128, 128, 128, 64}));
 
     // 16-bit samples are scaled, not treated as linear light: 0x8080 is exactly 128 * 257.
-    PngSpec deep;
+    PngPicture deep;
     deep.width = 3;
     deep.colorType = kGray;
     deep.bitDepth = 16;
@@ -208,16 +214,11 @@ TEST(ImageDecoding, BadDataIsRefusedWithAReason)
     badCrc[29] ^= 0xff; // the IHDR checksum
     cases.emplace_back("IHDR checksum", badCrc);
 
-    PngSpec garbledStream = smallRgba();
-    Bytes png = garbledStream.encode();
-    for (size_t i = 43; i < png.size() - 16; ++i)
-        png[i] ^= 0x5a; // scrambles the deflate data after the zlib header
-    // Keep the chunk checksum valid so only the compressed data is wrong.
-    const uint32_t idatLength = (png[33] << 24) | (png[34] << 16) | (png[35] << 8) | png[36];
-    const uLong crc = crc32(0, &png[37], idatLength + 4);
-    for (int k = 0; k < 4; ++k)
-        png[41 + idatLength + k] = static_cast<unsigned char>(crc >> (24 - 8 * k));
-    cases.emplace_back("garbled pixel data", png);
+    PngPicture garbled = smallRgba();
+    garbled.idat = garbled.compressedRows();
+    for (size_t i = 2; i < garbled.idat.size(); ++i)
+        garbled.idat[i] ^= 0x5a; // the deflate data after a valid zlib header
+    cases.emplace_back("garbled pixel data", garbled.encode());
 
     std::mt19937 random(1234);
     Bytes noise(4096);
@@ -228,7 +229,7 @@ TEST(ImageDecoding, BadDataIsRefusedWithAReason)
     noiseAfterSignature.insert(noiseAfterSignature.end(), noise.begin(), noise.end());
     cases.emplace_back("random bytes after the signature", noiseAfterSignature);
 
-    PngSpec huge;
+    PngPicture huge;
     huge.width = huge.height = 16384; // within the size cap, but the file cannot hold it
     cases.emplace_back("16384x16384 header in a tiny file", huge.encode());
     huge.width = 100000;
@@ -250,6 +251,19 @@ TEST(ImageDecoding, BadDataIsRefusedWithAReason)
     EXPECT_FALSE(image.initWithImageData(nullptr, 10));
     EXPECT_FALSE(image.initWithImageData(good.data(), 0));
     EXPECT_FALSE(image.getError().empty());
+}
+
+TEST(ImageDecoding, HighlyCompressiblePicturesAreNotMistakenForForgedHeaders)
+{
+    PngPicture blank;
+    blank.width = blank.height = 2048;
+    blank.colorType = kGray;
+    blank.bitDepth = 1;
+    blank.rows.assign(blank.height, Bytes(blank.width / 8, 0));
+    Image image;
+    ASSERT_TRUE(decode(image, blank.encode())) << image.getError();
+    EXPECT_EQ(image.getHeight(), 2048);
+    EXPECT_EQ(pixelAt(image, 2047, 2047), (Rgba{0, 0, 0, 255}));
 }
 
 TEST(ImageDecoding, FailureAfterSuccessLeavesNoStalePicture)

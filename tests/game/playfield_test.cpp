@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "AppDelegate.h"
 #include "Frames.h"
 #include "HeadlessView.h"
 #include "HelloWorld.h"
@@ -8,6 +9,22 @@ USING_NS_CC;
 using namespace testing_support;
 
 namespace {
+
+// A view whose visible area is a window inside the frame, as a design resolution that crops would leave it.
+class OffsetView : public HeadlessView
+{
+public:
+    static OffsetView* create()
+    {
+        auto* view = new OffsetView();
+        view->setFrameSize(960, 640);
+        view->autorelease();
+        return view;
+    }
+
+    Size getVisibleSize() const override { return Size(900, 600); }
+    Vec2 getVisibleOrigin() const override { return Vec2(30, 20); }
+};
 
 class Playfield : public ::testing::Test
 {
@@ -108,6 +125,69 @@ TEST_F(Playfield, TheCloseButtonEndsTheDirector)
     Director::getInstance()->mainLoop(kFrame);
     // The ended Director was purged: a fresh instance has no running scene.
     EXPECT_EQ(Director::getInstance()->getRunningScene(), nullptr);
+}
+
+TEST_F(Playfield, AVisibleOriginShiftsTheLayoutWhileGameplayKeepsAbsoluteCoordinates)
+{
+    startHeadless();
+    Director::getInstance()->setOpenGLView(OffsetView::create());
+    Scene* scene = HelloWorld::makeScene();
+    ASSERT_NE(scene, nullptr);
+    Director::getInstance()->runWithScene(scene);
+    runFrames(1);
+    auto* layer = dynamic_cast<HelloWorld*>(scene->getChildren().at(0));
+    ASSERT_NE(layer, nullptr);
+
+    Node* player = layer->getChildByTag(TAG_PLAYER);
+    EXPECT_EQ(player->getPosition(), Vec2(30 + 300, 20 + 300));
+    Node* score = layer->getChildByTag(TAG_SCORE_LABEL);
+    EXPECT_FLOAT_EQ(score->getPositionX(), 930 - score->getContentSize().width);
+    EXPECT_FLOAT_EQ(score->getPositionY(), 620 - score->getContentSize().height);
+    auto* menu = dynamic_cast<Menu*>(childWithoutTag(layer, [](Node* n) { return dynamic_cast<Menu*>(n); }));
+    ASSERT_NE(menu, nullptr);
+    Node* close = menu->getChildren().at(0);
+    EXPECT_FLOAT_EQ(close->getPositionX() + close->getContentSize().width / 2, 930);
+    EXPECT_FLOAT_EQ(close->getPositionY() - close->getContentSize().height / 2, 20);
+    auto* title = dynamic_cast<Label*>(childWithoutTag(layer, [](Node* n) {
+        auto* label = dynamic_cast<Label*>(n);
+        return label && label->getString() == "Skyvane";
+    }));
+    ASSERT_NE(title, nullptr);
+    EXPECT_FLOAT_EQ(title->getPositionX(), 480);
+    EXPECT_FLOAT_EQ(title->getPositionY(), 620 - title->getContentSize().height);
+
+    // Enemies enter, sprites retire and the player is lost against the visible size alone.
+    layer->spawnEnemy(0);
+    ASSERT_EQ(layer->enemies->size(), 1u);
+    EXPECT_EQ(layer->enemies->front()->getPositionX(), 880);
+    layer->enemies->front()->setPositionX(900);
+    layer->retireSprite(layer->enemies->front());
+    EXPECT_TRUE(layer->enemies->empty());
+    player->setPositionY(600 - 16);
+    EXPECT_TRUE(layer->isPlayerHit());
+    player->setPositionY(600 - 16.5f);
+    EXPECT_FALSE(layer->isPlayerHit());
+}
+
+TEST_F(Playfield, LaunchingWithAViewAlreadyPresentKeepsItAndStartsARun)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    GLView* view = director->getOpenGLView();
+    director->setAnimationInterval(1.0 / 30);
+    {
+        AppDelegate app;
+        ASSERT_TRUE(app.applicationDidFinishLaunching());
+        EXPECT_EQ(director->getOpenGLView(), view);
+        EXPECT_TRUE(director->isDisplayStats());
+        EXPECT_EQ(director->getAnimationInterval(), 1.0 / 60);
+        runFrames(1);
+        Scene* scene = director->getRunningScene();
+        ASSERT_NE(scene, nullptr);
+        ASSERT_GT(scene->getChildrenCount(), 0);
+        EXPECT_NE(dynamic_cast<HelloWorld*>(scene->getChildren().at(0)), nullptr);
+        shutDownDirector();
+    }
 }
 
 }  // namespace

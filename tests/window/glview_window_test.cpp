@@ -64,6 +64,22 @@ TEST_F(OnDisplay, EndForgetsTheWindowSoTheRunLoopStops)
     view->swapBuffers(); // harmless without a window
 }
 
+TEST_F(OnDisplay, ASecondViewKeepsWorkingAfterTheFirstIsGone)
+{
+    auto* first = new GLViewImpl();
+    ASSERT_TRUE(first->initWithRect("Skyvane first window", Rect(0, 0, 100, 100), 1.0f, false));
+    auto* second = new GLViewImpl();
+    ASSERT_TRUE(second->initWithRect("Skyvane second window", Rect(0, 0, 100, 100), 1.0f, false));
+    first->release();
+
+    testing::internal::CaptureStderr();
+    second->pollEvents();
+    second->swapBuffers();
+    EXPECT_FALSE(second->windowShouldClose());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    second->release();
+}
+
 TEST_F(OnDisplay, SizesThatAreNoWindowFailInOneLine)
 {
     const struct

@@ -55,9 +55,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Creates the prefix too. A crash must end the process, not open a dialog
-# that nobody will click.
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+# Creates the prefix too (its chatter is shown only if that fails). A crash
+# must end the process, not open a dialog that nobody will click.
+if ! setup_output=$(wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f 2>&1); then
+  echo "error: could not set up the Wine prefix:" >&2
+  echo "$setup_output" >&2
+  exit 1
+fi
 
 status=0
 timeout --kill-after=10 "$timeout_seconds" wine "$program" "$@" || status=$?

@@ -1,4 +1,5 @@
 #include "platform/desktop/CCGLViewImpl-desktop.h"
+#include "renderer/GLContext.h"
 
 #include <glad/gl.h>
 #define GLFW_INCLUDE_NONE
@@ -19,7 +20,7 @@ namespace {
 const Size kDefaultWindowSize(960.0f, 640.0f);
 // X11 keeps window sizes in 16-bit fields.
 constexpr float kLargestWindowSide = 32767.0f;
-constexpr int kOldestUsableGL = 105; // major * 100 + minor
+constexpr int kOldestUsableGL = 200; // major * 100 + minor: the renderer draws with shaders
 
 // GLFW reports errors through one process-wide callback. While a capture is alive the first
 // error is kept as the cause its owner reports in one line; other errors are logged at once.
@@ -64,6 +65,10 @@ private:
     std::string _first;
 };
 
+// GLFW is one library per process: the last view alive shuts it down, so a second view
+// never loses its window to the first one's destructor.
+int viewsUsingGlfw = 0;
+
 GLViewImpl* viewOf(GLFWwindow* window)
 {
     return static_cast<GLViewImpl*>(glfwGetWindowUserPointer(window));
@@ -83,6 +88,8 @@ bool isWindowSide(float pixels)
 
 void GLViewImpl::WindowDeleter::operator()(GLFWwindow* window) const
 {
+    // Whatever outlives the window (renderer, cached textures) must not call GL after this.
+    gl::contextLost();
     glfwDestroyWindow(window);
 }
 
@@ -125,8 +132,13 @@ GLViewImpl::GLViewImpl()
     glfwSetErrorCallback(GlfwErrorCapture::onError);
     GlfwErrorCapture capture;
     _glfwReady = glfwInit() == GLFW_TRUE;
-    if (!_glfwReady)
+    if (_glfwReady)
     {
+        ++viewsUsingGlfw;
+    }
+    else
+    {
+        // GLFW has already cleaned up after its failed start.
         _glfwInitError = capture.causeOr("GLFW could not be initialised");
     }
 }
@@ -134,7 +146,10 @@ GLViewImpl::GLViewImpl()
 GLViewImpl::~GLViewImpl()
 {
     _window.reset();
-    glfwTerminate();
+    if (_glfwReady && --viewsUsingGlfw == 0)
+    {
+        glfwTerminate();
+    }
 }
 
 bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float frameZoomFactor, bool resizable)
@@ -209,7 +224,7 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     const int minor = GLAD_VERSION_MINOR(glVersion);
     if (major * 100 + minor < kOldestUsableGL)
     {
-        return failToOpen("OpenGL 1.5 or later is needed, the driver offers " + std::to_string(major) + "." +
+        return failToOpen("OpenGL 2.0 or later is needed, the driver offers " + std::to_string(major) + "." +
                           std::to_string(minor));
     }
     // The run loop paces frames itself; a driver that waits for vblank as well would halve the rate.

@@ -47,9 +47,10 @@ std::string languageCodeOfLocale(const char* locale)
 int Application::run()
 {
     initGLContextAttrs();
+    // A launch that failed is reported as a failure, not as a clean exit.
     if (!applicationDidFinishLaunching())
     {
-        return 0;
+        return 1;
     }
 
     Director* director = Director::getInstance();

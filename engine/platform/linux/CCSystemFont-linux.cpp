@@ -16,13 +16,24 @@ struct PatternDeleter
 };
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
+struct ConfigDeleter
+{
+    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+};
+
+// The font configuration is read once, on first use, and freed at exit.
+FcConfig* fontConfig()
+{
+    static const std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
+    return config.get();
+}
+
 } // namespace
 
 std::string platform::matchFontFamily(const std::string& familyName)
 {
-    // fontconfig loads its configuration once and keeps it for the process.
-    static const bool ready = FcInit() == FcTrue;
-    if (!ready)
+    FcConfig* config = fontConfig();
+    if (!config)
     {
         log("fontconfig could not be initialised; no system fonts are available");
         return {};
@@ -34,12 +45,12 @@ std::string platform::matchFontFamily(const std::string& familyName)
     const std::string family = familyName.empty() ? "sans-serif" : familyName;
     FcPatternAddString(request.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddBool(request.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, request.get(), FcMatchPattern);
+    FcConfigSubstitute(config, request.get(), FcMatchPattern);
     FcDefaultSubstitute(request.get());
 
     // fontconfig answers an unknown family with its closest face, ending at the default sans.
     FcResult result = FcResultNoMatch;
-    Pattern match(FcFontMatch(nullptr, request.get(), &result));
+    Pattern match(FcFontMatch(config, request.get(), &result));
     FcChar8* file = nullptr;
     if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file)
     {

@@ -1,4 +1,6 @@
-#include "renderer/GLHandles.h"
+#include "renderer/GLContext.h"
+
+#include <glad/gl.h>
 
 NS_CC_BEGIN
 
@@ -15,7 +17,7 @@ void contextLost()
 
 bool isLoaded()
 {
-    return !contextGone && GLAD_GL_VERSION_2_1 != 0;
+    return !contextGone && GLAD_GL_VERSION_2_0 != 0;
 }
 
 } // namespace gl

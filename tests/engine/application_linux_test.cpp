@@ -1,0 +1,158 @@
+#include "platform/CCApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "EngineFixture.h"
+#include "ScopedEnv.h"
+
+USING_NS_CC;
+
+namespace {
+
+class LaunchingApp : public Application
+{
+public:
+    explicit LaunchingApp(bool launches = true) : _launches(launches) {}
+
+    bool applicationDidFinishLaunching() override { return _launches; }
+    void applicationDidEnterBackground() override {}
+    void applicationWillEnterForeground() override {}
+
+private:
+    bool _launches;
+};
+
+TEST(ApplicationLanguage, ComesFromTheLanguagePartOfLang)
+{
+    LaunchingApp app;
+    const struct
+    {
+        const char* lang;
+        const char* code;
+        LanguageType language;
+    } cases[] = {
+        {"de_DE.UTF-8", "de", LanguageType::GERMAN},   {"pt_BR", "pt", LanguageType::PORTUGUESE},
+        {"FR", "fr", LanguageType::FRENCH},            {"nb_NO.UTF-8", "nb", LanguageType::NORWEGIAN},
+        {"uk_UA@euro", "uk", LanguageType::UKRAINIAN}, {"sv_SE.UTF-8", "sv", LanguageType::ENGLISH},
+        {"C.UTF-8", "en", LanguageType::ENGLISH},      {"POSIX", "en", LanguageType::ENGLISH},
+        {"", "en", LanguageType::ENGLISH},             {nullptr, "en", LanguageType::ENGLISH},
+    };
+    for (const auto& entry : cases)
+    {
+        ScopedEnv lang("LANG", entry.lang);
+        EXPECT_STREQ(app.getCurrentLanguageCode(), entry.code) << (entry.lang ? entry.lang : "(unset)");
+        EXPECT_EQ(app.getCurrentLanguage(), entry.language) << (entry.lang ? entry.lang : "(unset)");
+    }
+}
+
+TEST(ApplicationLanguage, LeavesTheEnvironmentAlone)
+{
+    LaunchingApp app;
+    ScopedEnv lang("LANG", "ja_JP.UTF-8");
+    app.getCurrentLanguageCode();
+    EXPECT_STREQ(std::getenv("LANG"), "ja_JP.UTF-8");
+}
+
+TEST(ApplicationBasics, IsTheOneInstanceAndALinuxApplication)
+{
+    LaunchingApp app;
+    EXPECT_EQ(Application::getInstance(), &app);
+    EXPECT_EQ(app.getTargetPlatform(), ApplicationProtocol::Platform::OS_LINUX);
+    EXPECT_EQ(app.getVersion(), "");
+}
+
+// Puts a fake xdg-open first on PATH that records its arguments and exits as told.
+class OpenUrl : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/skyvane-openurl-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        _dir = pattern;
+        _record = _dir + "/args";
+        const std::string script = _dir + "/xdg-open";
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" << _record << "\"\nexit \"${FAKE_EXIT:-0}\"\n";
+        ASSERT_EQ(chmod(script.c_str(), 0755), 0);
+        _path = std::make_unique<ScopedEnv>("PATH", (_dir + ":/usr/bin:/bin").c_str());
+    }
+
+    void TearDown() override
+    {
+        _path.reset();
+        std::remove(_record.c_str());
+        std::remove((_dir + "/xdg-open").c_str());
+        rmdir(_dir.c_str());
+    }
+
+    std::string recordedArguments() const
+    {
+        std::ifstream in(_record);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    LaunchingApp _app;
+    std::string _dir;
+    std::string _record;
+    std::unique_ptr<ScopedEnv> _path;
+};
+
+TEST_F(OpenUrl, HandsTheWholeUrlToXdgOpenAsOneArgumentWithoutAShell)
+{
+    const std::string url = "https://example.org/a b?x=1&y=$(touch /tmp/skyvane-pwned);'q'";
+    EXPECT_TRUE(_app.openURL(url));
+    EXPECT_EQ(recordedArguments(), "1\n" + url + "\n");
+}
+
+TEST_F(OpenUrl, FailsWhenXdgOpenFails)
+{
+    ScopedEnv exitCode("FAKE_EXIT", "4");
+    EXPECT_FALSE(_app.openURL("https://example.org/"));
+    EXPECT_EQ(recordedArguments(), "1\nhttps://example.org/\n");
+}
+
+TEST_F(OpenUrl, RefusesWhatXdgOpenWouldTakeForAnOption)
+{
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(_app.openURL("--help"));
+    EXPECT_FALSE(_app.openURL(""));
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(recordedArguments(), "");
+}
+
+TEST(OpenUrlWithoutXdgOpen, SaysSoAndFails)
+{
+    LaunchingApp app;
+    ScopedEnv path("PATH", "/nonexistent");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(app.openURL("https://example.org/"));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("xdg-open"), std::string::npos);
+}
+
+using ApplicationRun = testing_support::EngineTest;
+
+TEST_F(ApplicationRun, ReportsAFailedLaunchAsAFailure)
+{
+    LaunchingApp app(false);
+    EXPECT_EQ(app.run(), 1);
+}
+
+TEST_F(ApplicationRun, ReturnsOneWhenLaunchingLeftTheDirectorWithoutAView)
+{
+    LaunchingApp app(true);
+    EXPECT_EQ(app.run(), 1);
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+// Geometry: inclusive rectangle tests (collisions and clicks hang on them), vector and size
+// arithmetic, and node bounding boxes with and without an ignored anchor.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "EngineFixture.h"
+
+USING_NS_CC;
+using namespace testing_support;
+
+namespace {
+
+// The next float past a value, away from zero: "a hair" further.
+float hairPast(float value)
+{
+    return std::nextafter(value, value + 1.0f);
+}
+
+void expectRect(const Rect& actual, const Rect& expected)
+{
+    EXPECT_NEAR(actual.origin.x, expected.origin.x, 1e-3f);
+    EXPECT_NEAR(actual.origin.y, expected.origin.y, 1e-3f);
+    EXPECT_NEAR(actual.size.width, expected.size.width, 1e-3f);
+    EXPECT_NEAR(actual.size.height, expected.size.height, 1e-3f);
+}
+
+TEST(RectGeometry, TouchingRectsIntersectAndAHairApartDoNot)
+{
+    const Rect box(0, 0, 10, 10);
+    const Rect touching[] = {Rect(10, 0, 5, 5), Rect(-5, 3, 5, 5), Rect(2, 10, 5, 5), Rect(2, -5, 5, 5),
+                             Rect(10, 10, 5, 5), Rect(-5, -5, 5, 5), Rect(2, 2, 1, 1), Rect(-1, -1, 20, 20)};
+    for (const Rect& other : touching)
+    {
+        EXPECT_TRUE(box.intersectsRect(other)) << other.origin.x << "," << other.origin.y;
+        EXPECT_TRUE(other.intersectsRect(box)) << other.origin.x << "," << other.origin.y;
+    }
+    const Rect apart[] = {Rect(hairPast(10), 0, 5, 5), Rect(0, hairPast(10), 5, 5), Rect(hairPast(10), hairPast(10), 5, 5),
+                          Rect(-5, -5, std::nextafter(5.0f, 0.0f), 5)};
+    for (const Rect& other : apart)
+    {
+        EXPECT_FALSE(box.intersectsRect(other)) << other.origin.x << "," << other.origin.y;
+        EXPECT_FALSE(other.intersectsRect(box)) << other.origin.x << "," << other.origin.y;
+    }
+}
+
+TEST(RectGeometry, ContainsPointIncludesEveryEdgeAndCorner)
+{
+    const Rect box(10, 20, 30, 40);
+    for (const Vec2& inside : {Vec2(10, 20), Vec2(40, 60), Vec2(10, 60), Vec2(40, 20), Vec2(25, 20), Vec2(40, 35)})
+    {
+        EXPECT_TRUE(box.containsPoint(inside)) << inside.x << "," << inside.y;
+    }
+    for (const Vec2& outside : {Vec2(hairPast(40), 30), Vec2(25, hairPast(60)), Vec2(std::nextafter(10.0f, 0.0f), 30),
+                                Vec2(25, std::nextafter(20.0f, 0.0f))})
+    {
+        EXPECT_FALSE(box.containsPoint(outside)) << outside.x << "," << outside.y;
+    }
+    const Rect merged = box.unionWithRect(Rect(-5, 50, 10, 30));
+    EXPECT_TRUE(merged.equals(Rect(-5, 20, 45, 60)));
+    EXPECT_FLOAT_EQ(Rect(1, 2, -4, 6).getMaxX(), -3);  // negative sizes are kept
+}
+
+TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
+{
+    const Vec2 a(3, 4);
+    const Vec2 b(-1, 2);
+    EXPECT_EQ(a + b, Vec2(2, 6));
+    EXPECT_EQ(a - b, Vec2(4, 2));
+    EXPECT_EQ(-a, Vec2(-3, -4));
+    EXPECT_EQ(a * 2, 2 * a);
+    EXPECT_EQ(a / 2, Vec2(1.5f, 2));
+    EXPECT_EQ(Vec2(b, a), a - b);  // from the first point to the second
+    Vec2 c = a;
+    c += b;
+    c -= Vec2(1, 1);
+    c *= 3;
+    EXPECT_EQ(c, Vec2(3, 15));
+
+    EXPECT_FLOAT_EQ(a.length(), 5);
+    EXPECT_FLOAT_EQ(a.distance(Vec2(0, 0)), 5);
+    EXPECT_FLOAT_EQ(a.dot(b), 5);
+    EXPECT_FLOAT_EQ(a.cross(b), 10);
+    EXPECT_FLOAT_EQ(Vec2(0, 2).getAngle(), static_cast<float>(M_PI / 2));
+    EXPECT_EQ(a.lerp(b, 0.25f), Vec2(2, 3.5f));
+    EXPECT_TRUE(a.getNormalized().equals(Vec2(0.6f, 0.8f)));
+    Vec2 zero;
+    zero.normalize();
+    EXPECT_TRUE(zero.isZero());
+
+    EXPECT_TRUE(Vec2(1, 9) < Vec2(2, 0));  // x decides first
+    EXPECT_TRUE(Vec2(1, 1) < Vec2(1, 2));
+    EXPECT_TRUE(Vec2(2, 0) > Vec2(1, 9));
+    const Vec2 nearlyOne(1, std::nextafter(1.0f, 0.0f));
+    EXPECT_NE(Vec2(1, 1), nearlyOne);  // == is exact, equals allows FLT_EPSILON
+    EXPECT_TRUE(Vec2(1, 1).equals(nearlyOne));
+    EXPECT_FALSE(Vec2(1, 1).equals(Vec2(1, 1.001f)));
+}
+
+TEST(SizeMath, ArithmeticAndConversions)
+{
+    const Size s(8, 6);
+    EXPECT_TRUE((s + Size(2, 4)).equals(Size(10, 10)));
+    EXPECT_TRUE((s - Size(2, 4)).equals(Size(6, 2)));
+    EXPECT_TRUE((s * 0.5f).equals(Size(4, 3)));
+    EXPECT_TRUE((s / 2).equals(Size(4, 3)));
+    EXPECT_FALSE(s.equals(Size(8, 6.001f)));
+    EXPECT_EQ(static_cast<Vec2>(s), Vec2(8, 6));
+    EXPECT_TRUE(Size(Vec2(5, 7)).equals(Size(5, 7)));
+}
+
+class BoundingBox : public EngineTest
+{
+protected:
+    void SetUp() override
+    {
+        node = Node::create();
+        node->setContentSize(Size(100, 50));
+        node->setAnchorPoint(Vec2::ANCHOR_MIDDLE);
+        node->setPosition(200, 100);
+    }
+
+    Node* node = nullptr;
+};
+
+TEST_F(BoundingBox, AnchorPointSitsAtThePosition)
+{
+    expectRect(node->getBoundingBox(), Rect(150, 75, 100, 50));
+    node->setScale(2);
+    expectRect(node->getBoundingBox(), Rect(100, 50, 200, 100));
+    node->setScale(1);
+    node->setRotation(90);
+    expectRect(node->getBoundingBox(), Rect(175, 50, 50, 100));
+}
+
+TEST_F(BoundingBox, IgnoredAnchorPutsTheBottomLeftCornerAtThePosition)
+{
+    node->setIgnoreAnchorPointForPosition(true);
+    expectRect(node->getBoundingBox(), Rect(200, 100, 100, 50));
+    node->setScale(2);
+    expectRect(node->getBoundingBox(), Rect(200, 100, 200, 100));
+    node->setScaleX(0.5f);
+    expectRect(node->getBoundingBox(), Rect(200, 100, 50, 100));
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+// Scenes and the node tree: when replaceScene switches, what the old scene goes through,
+// that nothing outlives many switches or the Director's end, draw order, tags and anchors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EngineFixture.h"
+
+USING_NS_CC;
+using namespace testing_support;
+
+namespace {
+
+using Journal = std::vector<std::string>;
+
+// Notes its lifecycle, its per-frame updates and its drawing in a shared journal.
+template <typename Base>
+class Probe : public Base
+{
+public:
+    static Probe* create(const std::string& name, Journal& journal)
+    {
+        auto* probe = new Probe(name, journal);
+        probe->init();
+        probe->autorelease();
+        probe->scheduleUpdate();  // paused until it runs
+        return probe;
+    }
+    ~Probe() override { note("destroyed"); }
+
+    void onEnter() override
+    {
+        Base::onEnter();
+        note("enter");
+    }
+    void onExit() override
+    {
+        Base::onExit();
+        note("exit");
+    }
+    void cleanup() override
+    {
+        Base::cleanup();
+        note("cleanup");
+    }
+    void update(float) override { note("update"); }
+    void draw(Renderer*, const Mat4&, uint32_t) override { _journal.push_back(_name); }
+
+private:
+    Probe(std::string name, Journal& journal) : _name(std::move(name)), _journal(journal) {}
+    void note(const char* what) { _journal.push_back(_name + " " + what); }
+
+    std::string _name;
+    Journal& _journal;
+};
+
+using ProbeScene = Probe<Scene>;
+using ProbeNode = Probe<Node>;
+
+class SceneSwitch : public EngineTest
+{
+protected:
+    // A scene with something of everything that holds references: a sprite on the move,
+    // a pending callback, a timer, a listener, a menu, and a node only an action keeps.
+    static Scene* busyScene()
+    {
+        Scene* scene = Scene::create();
+        Sprite* sprite = Sprite::create("Player.png");
+        scene->addChild(sprite);
+        sprite->runAction(MoveBy::create(5.0f, Vec2(100, 0)));
+        sprite->runAction(Sequence::create(DelayTime::create(5.0f), CallFuncN::create([](Node*) {}), nullptr));
+        sprite->schedule([](float) {}, 0.1f, "tick");
+        auto* listener = EventListenerMouse::create();
+        listener->onMouseDown = [](EventMouse*) {};
+        scene->getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, sprite);
+        scene->addChild(Menu::create(MenuItem::create([](Ref*) {}), nullptr));
+        Node* leftBehind = Node::create();
+        scene->addChild(leftBehind);
+        leftBehind->runAction(MoveBy::create(5.0f, Vec2(0, 100)));
+        leftBehind->removeFromParentAndCleanup(false);
+        return scene;
+    }
+
+    Journal journal;
+};
+
+using SceneGraph = SceneSwitch;
+
+TEST_F(SceneSwitch, RunWithSceneEntersOnTheFirstFrameWhichHasNoTime)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    ProbeScene* scene = ProbeScene::create("main", journal);
+    director->runWithScene(scene);
+    EXPECT_EQ(director->getRunningScene(), nullptr);
+    director->mainLoop(0.5f);
+    EXPECT_EQ(director->getDeltaTime(), 0.0f);
+    EXPECT_EQ(director->getRunningScene(), scene);
+    director->mainLoop(0.5f);
+    EXPECT_EQ(director->getDeltaTime(), 0.5f);
+
+    director->runWithScene(ProbeScene::create("intruder", journal));  // one is running: ignored
+    runFrames(1);
+    EXPECT_EQ(director->getRunningScene(), scene);
+    EXPECT_EQ(journal, (Journal{"main enter", "main update", "main update", "intruder destroyed"}));
+}
+
+TEST_F(SceneSwitch, ReplaceSceneSwitchesAfterTheFramesUpdate)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    ProbeScene* first = ProbeScene::create("first", journal);
+    director->runWithScene(first);
+    runFrames(2);
+    journal.clear();
+
+    director->replaceScene(ProbeScene::create("second", journal));
+    EXPECT_EQ(director->getRunningScene(), first);
+    runFrames(1);
+    EXPECT_EQ(journal,
+              (Journal{"first update", "first exit", "first cleanup", "first destroyed", "second enter"}));
+    ASSERT_NE(director->getRunningScene(), nullptr);
+
+    journal.clear();
+    runFrames(1);  // the new scene's updates start with the next frame
+    EXPECT_EQ(journal, Journal{"second update"});
+}
+
+TEST_F(SceneSwitch, HundredReplacementsLeaveNothingAlive)
+{
+    const long beforeStart = Ref::getLiveObjectCount();
+    startHeadless();
+    long afterTen = 0;
+    for (int cycle = 1; cycle <= 100; ++cycle)
+    {
+        Director::getInstance()->replaceScene(busyScene());
+        runFrames(3);
+        if (cycle == 10)
+        {
+            afterTen = Ref::getLiveObjectCount();
+        }
+    }
+    EXPECT_EQ(Ref::getLiveObjectCount(), afterTen) << "each switch should free the scene before";
+    shutDownDirector();
+    EXPECT_EQ(Ref::getLiveObjectCount(), beforeStart);
+}
+
+TEST_F(SceneSwitch, EndPurgesOnTheNextMainLoop)
+{
+    const long beforeStart = Ref::getLiveObjectCount();
+    startHeadless();
+    Director* director = Director::getInstance();
+    director->runWithScene(ProbeScene::create("only", journal));
+    runFrames(1);
+    // Made in the last frame: only the action manager would hold it once the pool drains.
+    Node::create()->runAction(MoveBy::create(1.0f, Vec2(10, 0)));
+    journal.clear();
+
+    director->end();
+    EXPECT_TRUE(journal.empty());
+    EXPECT_NE(director->getRunningScene(), nullptr);
+    director->mainLoop();
+    EXPECT_EQ(journal, (Journal{"only exit", "only cleanup", "only destroyed"}));
+    PoolManager::getInstance()->getCurrentPool()->clear();
+    EXPECT_EQ(Ref::getLiveObjectCount(), beforeStart);
+
+    Director* fresh = Director::getInstance();
+    EXPECT_EQ(fresh->getRunningScene(), nullptr);
+    EXPECT_EQ(fresh->getOpenGLView(), nullptr);
+}
+
+TEST_F(SceneGraph, ChildrenDrawByZThenArrivalAndHiddenBranchesAreSkipped)
+{
+    startHeadless();
+    auto make = [this](const char* name) { return ProbeNode::create(name, journal); };
+    Node* root = make("root");
+    Node* a = make("a");
+    Node* b = make("b");
+    root->addChild(a, 1);
+    root->addChild(b, -1);
+    root->addChild(make("c"), 1);
+    root->addChild(make("d"));
+    root->addChild(make("e"), -1);
+    a->addChild(make("under a"), -5);
+    root->reorderChild(a, 1);  // same z, new arrival: now drawn after c
+    b->setLocalZOrder(-1);     // likewise after e
+    Node* hidden = make("hidden");
+    hidden->addChild(make("inside hidden"));
+    hidden->setVisible(false);
+    root->addChild(hidden, 9);
+
+    root->visit(Director::getInstance()->getRenderer(), Mat4::IDENTITY, 0);
+    EXPECT_EQ(journal, (Journal{"e", "b", "root", "d", "c", "under a", "a"}));
+}
+
+TEST_F(SceneGraph, AddChildKeepsTheTagUnlessGivenOne)
+{
+    startHeadless();
+    Node* parent = Node::create();
+    auto tagged = [](int tag) {
+        Node* node = Node::create();
+        node->setTag(tag);
+        return node;
+    };
+    Node* kept = tagged(5);
+    Node* keptWithZ = tagged(6);
+    Node* retagged = tagged(7);
+    Node* sameTagLater = Node::create();
+    parent->addChild(kept);
+    parent->addChild(keptWithZ, 3);
+    parent->addChild(retagged, 0, 8);
+    parent->addChild(sameTagLater, -1, 5);
+    kept->addChild(Node::create(), 0, 9);
+
+    EXPECT_EQ(kept->getTag(), 5);
+    EXPECT_EQ(keptWithZ->getTag(), 6);
+    EXPECT_EQ(retagged->getTag(), 8);
+    EXPECT_EQ(parent->getChildByTag(5), kept);  // the first of two
+    EXPECT_EQ(parent->getChildByTag<Node*>(6), keptWithZ);
+    EXPECT_EQ(parent->getChildByTag(7), nullptr);
+    EXPECT_EQ(parent->getChildByTag(9), nullptr);  // children only, no grandchildren
+    parent->removeChildByTag(5);
+    EXPECT_EQ(parent->getChildByTag(5), sameTagLater);
+}
+
+TEST_F(SceneGraph, SpritesAndLabelsAreCentredWhileScenesAndLayersIgnoreTheAnchor)
+{
+    startHeadless();
+    Sprite* sprite = Sprite::create("Player.png");
+    ASSERT_NE(sprite, nullptr);
+    sprite->setPosition(100, 200);
+    const Rect spriteBox = sprite->getBoundingBox();
+    EXPECT_GT(spriteBox.size.width, 0);
+    EXPECT_FLOAT_EQ(spriteBox.getMidX(), 100);
+    EXPECT_FLOAT_EQ(spriteBox.getMidY(), 200);
+    EXPECT_EQ(Label::create()->getAnchorPoint(), Vec2::ANCHOR_MIDDLE);
+
+    const Size window = Director::getInstance()->getWinSize();
+    for (Node* whole : {static_cast<Node*>(Scene::create()), static_cast<Node*>(Layer::create())})
+    {
+        whole->setPosition(10, 20);
+        EXPECT_TRUE(whole->getContentSize().equals(window));
+        EXPECT_TRUE(whole->getBoundingBox().equals(Rect(Vec2(10, 20), window)));
+    }
+    Node* plain = Node::create();
+    plain->setContentSize(Size(30, 40));
+    plain->setPosition(10, 20);
+    EXPECT_TRUE(plain->getBoundingBox().equals(Rect(10, 20, 30, 40)));  // anchor (0,0)
+}
+
+}  // namespace

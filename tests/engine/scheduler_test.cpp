@@ -1,0 +1,251 @@
+// Scheduler: timer first-frame skip and catch-up, restarts, unscheduling mid-pass, repeat and
+// delay, the order of actions, updates and timers, and targets that are not running yet.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "EngineFixture.h"
+
+USING_NS_CC;
+using namespace testing_support;
+
+namespace {
+
+using Calls = std::vector<float>;
+using Journal = std::vector<std::string>;
+
+// Records what the scheduler hands it. Step sizes are powers of two, so sums are exact.
+class Ticker : public Node
+{
+public:
+    CREATE_FUNC(Ticker);
+
+    void tick(float dt)
+    {
+        ticks.push_back(dt);
+        if (onTick)
+        {
+            onTick();
+        }
+    }
+    void tock(float dt) { tocks.push_back(dt); }
+    void update(float) override
+    {
+        ++updates;
+        if (journal)
+        {
+            journal->push_back(getName() + " update");
+        }
+    }
+
+    Calls ticks;
+    Calls tocks;
+    int updates = 0;
+    std::function<void()> onTick;
+    Journal* journal = nullptr;
+};
+
+const SEL_SCHEDULE kTick = CC_SCHEDULE_SELECTOR(Ticker::tick);
+const SEL_SCHEDULE kTock = CC_SCHEDULE_SELECTOR(Ticker::tock);
+
+class SchedulerTest : public RunningSceneTest
+{
+protected:
+    Ticker* addTicker(const std::string& name = "")
+    {
+        auto* ticker = Ticker::create();
+        ticker->setName(name);
+        scene->addChild(ticker);
+        return ticker;
+    }
+};
+
+TEST_F(SchedulerTest, NewTimerSkipsTheFrameItFirstSeesThenFiresOncePerInterval)
+{
+    Ticker* ticker = addTicker();
+    ticker->schedule(kTick, 0.25f);
+    runFrames(1, 0.5f);  // only starts the clock, however long the frame
+    EXPECT_TRUE(ticker->ticks.empty());
+    runFrames(1, 0.125f);
+    EXPECT_TRUE(ticker->ticks.empty());
+    runFrames(1, 0.125f);
+    EXPECT_EQ(ticker->ticks, Calls{0.25f});
+    runFrames(4, 0.125f);
+    EXPECT_EQ(ticker->ticks, Calls(3, 0.25f));
+}
+
+TEST_F(SchedulerTest, LongFrameCatchesUpOneCallPerIntervalAndKeepsTheRemainder)
+{
+    Ticker* ticker = addTicker();
+    ticker->schedule(kTick, 0.25f);
+    runFrames(1);
+    runFrames(1, 1.0f);
+    EXPECT_EQ(ticker->ticks, Calls(4, 0.25f));  // each call is told the interval, not the frame
+    runFrames(1, 0.625f);
+    EXPECT_EQ(ticker->ticks.size(), 6u);
+    runFrames(1, 0.125f);  // with the 0.125 left over, a whole interval has passed
+    EXPECT_EQ(ticker->ticks.size(), 7u);
+}
+
+TEST_F(SchedulerTest, SchedulingTheSameCallbackAgainRestartsItAsOneTimer)
+{
+    Ticker* ticker = addTicker();
+    int keyed = 0;
+    auto countKeyed = [&keyed](float) { ++keyed; };
+    ticker->schedule(kTick, 0.25f);
+    ticker->schedule(countKeyed, 0.25f, "keyed");
+    runFrames(1);
+    runFrames(1, 0.125f);  // halfway to the first call
+
+    ticker->schedule(kTick, 0.5f);
+    ticker->schedule(countKeyed, 0.5f, "keyed");
+    runFrames(1, 0.5f);  // restarted: this frame only starts the clock again
+    EXPECT_TRUE(ticker->ticks.empty());
+    runFrames(4, 0.25f);
+    EXPECT_EQ(ticker->ticks, Calls(2, 0.5f));
+    EXPECT_EQ(keyed, 2);
+
+    ticker->unschedule(kTick);
+    ticker->unschedule("keyed");
+    runFrames(4, 0.25f);  // a duplicate left behind would still fire
+    EXPECT_EQ(ticker->ticks.size(), 2u);
+    EXPECT_EQ(keyed, 2);
+}
+
+TEST_F(SchedulerTest, TimerReplacedFromAnotherTimersCallbackStartsAfresh)
+{
+    // The game's tick speeds up spawning this way: unschedule, then schedule anew.
+    Ticker* ticker = addTicker();
+    ticker->schedule(kTick);
+    ticker->schedule(kTock, 0.25f);
+    runFrames(1);
+    runFrames(1, 0.125f);
+    ticker->onTick = [ticker] {
+        ticker->onTick = nullptr;
+        ticker->unschedule(kTock);
+        ticker->schedule(kTock, 0.5f);
+    };
+    runFrames(1, 0.125f);  // the old timer would have fired here; the new one starts its clock
+    EXPECT_TRUE(ticker->tocks.empty());
+    runFrames(1, 0.25f);
+    EXPECT_TRUE(ticker->tocks.empty());
+    runFrames(1, 0.25f);
+    EXPECT_EQ(ticker->tocks, Calls{0.5f});
+}
+
+TEST_F(SchedulerTest, UnschedulingInsideACallbackStopsFurtherCalls)
+{
+    Ticker* quitter = addTicker();
+    quitter->schedule(kTick, 0.25f);
+    quitter->onTick = [quitter] { quitter->unschedule(kTick); };
+
+    // Stops its own later timer and destroys a node whose timer comes later in the pass.
+    Ticker* stopper = addTicker();
+    stopper->schedule(kTick, 0.25f);
+    stopper->schedule(kTock, 0.25f);
+    int victimCalls = 0;
+    Ticker* victim = addTicker();
+    victim->schedule(kTick, 0.25f);
+    victim->onTick = [&victimCalls] { ++victimCalls; };
+    stopper->onTick = [stopper, &victim] {
+        stopper->unschedule(kTock);
+        if (victim)
+        {
+            victim->removeFromParent();
+            victim = nullptr;
+        }
+    };
+
+    runFrames(1);
+    runFrames(1, 1.0f);  // four intervals are due for every timer
+    EXPECT_EQ(quitter->ticks.size(), 1u);
+    EXPECT_EQ(stopper->ticks.size(), 4u);
+    EXPECT_TRUE(stopper->tocks.empty());
+    EXPECT_EQ(victimCalls, 0);
+    runFrames(2, 1.0f);
+    EXPECT_EQ(quitter->ticks.size(), 1u);
+    EXPECT_TRUE(stopper->tocks.empty());
+}
+
+TEST_F(SchedulerTest, SelectorWithoutIntervalRunsEveryFrameWithTheFrameTime)
+{
+    Ticker* ticker = addTicker();
+    ticker->schedule(kTick);
+    runFrames(1);
+    runFrames(3, 0.125f);
+    EXPECT_EQ(ticker->ticks, Calls(3, 0.125f));
+}
+
+TEST_F(SchedulerTest, ActionsRunFirstThenUpdatesByPriorityThenTimers)
+{
+    Journal journal;
+    for (auto [name, priority] : {std::pair{"late", 5}, std::pair{"plain", 0}, std::pair{"early", -5}})
+    {
+        Ticker* ticker = addTicker(name);
+        ticker->journal = &journal;
+        ticker->scheduleUpdateWithPriority(priority);
+    }
+    Node* timed = scene->getChildByName("plain");
+    timed->schedule([&journal](float) { journal.push_back("timer"); }, "timer");
+    runFrames(1);  // updates have no first-frame skip; the timer does
+    EXPECT_EQ(journal, (Journal{"early update", "plain update", "late update"}));
+
+    journal.clear();
+    timed->runAction(CallFunc::create([&journal] { journal.push_back("action"); }));
+    runFrames(1);
+    EXPECT_EQ(journal, (Journal{"action", "early update", "plain update", "late update", "timer"}));
+}
+
+TEST_F(SchedulerTest, NodeOutsideTheRunningSceneGetsNothingUntilItEnters)
+{
+    auto* ticker = Ticker::create();
+    ticker->retain();
+    ticker->schedule(kTick);
+    ticker->scheduleUpdate();
+    ticker->runAction(MoveBy::create(1.0f, Vec2(60, 0)));
+    runFrames(10);
+    EXPECT_TRUE(ticker->ticks.empty());
+    EXPECT_EQ(ticker->updates, 0);
+    EXPECT_EQ(ticker->getPositionX(), 0.0f);
+
+    scene->addChild(ticker);
+    runFrames(2);
+    EXPECT_EQ(ticker->ticks.size(), 1u);  // its timer's first frame comes after it entered
+    EXPECT_EQ(ticker->updates, 2);
+    EXPECT_GT(ticker->getPositionX(), 0.0f);
+
+    ticker->removeFromParentAndCleanup(false);  // leaving pauses it all again
+    const float x = ticker->getPositionX();
+    runFrames(5);
+    EXPECT_EQ(ticker->ticks.size(), 1u);
+    EXPECT_EQ(ticker->updates, 2);
+    EXPECT_EQ(ticker->getPositionX(), x);
+    ticker->release();
+    runFrames(1);  // the action manager lets go of a node nobody else holds
+}
+
+TEST_F(SchedulerTest, RepeatAndDelayCountTheCallsAndStopWhenUsedUp)
+{
+    Ticker* ticker = addTicker();
+    ticker->schedule(kTick, 0.25f, 2, 0.5f);  // three calls, the first half a second in
+    runFrames(1);
+    runFrames(1, 0.25f);
+    EXPECT_TRUE(ticker->ticks.empty());
+    runFrames(1, 0.25f);
+    EXPECT_EQ(ticker->ticks, Calls{0.5f});  // the delayed call is told the delay
+    runFrames(4, 0.25f);
+    EXPECT_EQ(ticker->ticks, (Calls{0.5f, 0.25f, 0.25f}));
+    EXPECT_FALSE(ticker->isScheduled(kTick));
+
+    Ticker* once = addTicker();
+    once->scheduleOnce(kTick, 0.5f);
+    Ticker* thrice = addTicker();
+    thrice->schedule(kTick, 0.25f, 2, 0.5f);
+    runFrames(1);
+    runFrames(1, 10.0f);  // a huge frame cannot exceed the count
+    EXPECT_EQ(once->ticks, Calls{0.5f});
+    EXPECT_EQ(thrice->ticks, (Calls{0.5f, 0.25f, 0.25f}));
+}
+
+}  // namespace

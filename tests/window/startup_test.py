@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""The window as a player first sees it, the close button, and a start without any display."""
+
+import os
+
+import skyvane_window as sw
+
+
+def text_in(frame, box):
+    """The extent of all white text in the box, or None."""
+    return sw.merged(frame.blobs(sw.is_text_white, box, min_pixels=1))
+
+
+def check_first_frame(exe, report):
+    with sw.Game(exe) as game:
+        game.wait_window()
+        frame = game.last_frame
+        size = game.geometry()[2:]
+        report.expect(size == (sw.WIDTH, sw.HEIGHT), f"window is {size[0]}x{size[1]}, not 960x640")
+        report.expect(game.name() == sw.WINDOW_NAME, f"window title is {game.name()!r}")
+
+        player = sw.player_blob(frame)
+        report.expect(player is not None and abs(player.cx - sw.PLAYER_X) <= 12 and abs(player.middle_y - 320) <= 4,
+                      f"craft not around (320, 320): {player}", frame)
+        title = text_in(frame, (sw.WIDTH // 2 - 150, 0, sw.WIDTH // 2 + 150, 60))
+        report.expect(title and abs((title.left + title.right) / 2 - sw.WIDTH / 2) <= 6,
+                      f"no title centred at the top: {title}", frame)
+        # The score label's centre sits one label width left of the right edge.
+        score = text_in(frame, (sw.WIDTH - 300, 0, sw.WIDTH, 60))
+        report.expect(score and abs((sw.WIDTH - score.right) - (score.right - score.left) / 2) <= 10,
+                      f"no score label at the top right: {score}", frame)
+
+        # The button is a circle of radius 20: most of its 40x40 square is red, nothing beside it.
+        corner = (sw.WIDTH - 40, sw.HEIGHT - 40, sw.WIDTH, sw.HEIGHT)
+        report.expect(frame.count(sw.is_close_red, corner) >= 500, "no red close button in the corner", frame)
+        for beside in ((sw.WIDTH - 80, sw.HEIGHT - 40, sw.WIDTH - 42, sw.HEIGHT),
+                       (sw.WIDTH - 40, sw.HEIGHT - 80, sw.WIDTH, sw.HEIGHT - 42)):
+            report.expect(frame.count(sw.is_close_red, beside) == 0, f"red beyond the close button in {beside}", frame)
+
+        code = game.quit(timeout=5)
+        report.expect(code == 0, f"close button: exit code {code} (None: still running)\n{game.output()}")
+
+
+def check_without_display(exe, report):
+    env = {key: value for key, value in os.environ.items() if key not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    with sw.Game(exe, env=env) as game:
+        code = game.wait_exit(30)
+        lines = game.errors().splitlines()
+    report.expect(code is not None and code > 0,
+                  f"without a display: exit code {code}, want an error code (negative: a signal)")
+    report.expect(len(lines) == 1 and lines[0].strip(), f"without a display: want one line on stderr, got {lines}")
+
+
+def main(args, report):
+    check_without_display(args.exe, report)
+    check_first_frame(args.exe, report)
+
+
+if __name__ == "__main__":
+    sw.run_test(main, __doc__)
