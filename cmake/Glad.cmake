@@ -1,16 +1,15 @@
 # Generates the OpenGL function loader at configure time from Debian's python3-glad,
 # so nothing is downloaded and nothing generated is committed.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
-
-# A python3 found first on PATH (pyenv, a venv) may lack the Debian module; fall back to
-# the system interpreter that python3-glad installs into.
-set(GLAD_PYTHON "${Python3_EXECUTABLE}")
-execute_process(COMMAND "${GLAD_PYTHON}" -c "import glad" RESULT_VARIABLE glad_import_result OUTPUT_QUIET ERROR_QUIET)
-if(NOT glad_import_result EQUAL 0 AND EXISTS "/usr/bin/python3")
+# python3-glad installs into the system interpreter; a python3 found first on PATH (pyenv, a
+# venv) may lack it or carry an unrelated module of the same name.
+if(EXISTS "/usr/bin/python3")
   set(GLAD_PYTHON "/usr/bin/python3")
+else()
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(GLAD_PYTHON "${Python3_EXECUTABLE}")
 endif()
 
-set(GLAD_OUT "${CMAKE_BINARY_DIR}/glad")
+set(GLAD_OUT "${CMAKE_CURRENT_BINARY_DIR}/glad")
 if(NOT EXISTS "${GLAD_OUT}/src/gl.c")
   execute_process(
     COMMAND "${GLAD_PYTHON}" -m glad --api gl:compatibility=2.1 --out-path "${GLAD_OUT}" --reproducible --quiet c

@@ -127,6 +127,21 @@ TEST_F(SceneSwitch, ReplaceSceneSwitchesAfterTheFramesUpdate)
     EXPECT_EQ(journal, Journal{"second update"});
 }
 
+TEST_F(SceneSwitch, SceneReplacedBeforeItRanIsDroppedWithoutEntering)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    director->runWithScene(ProbeScene::create("first", journal));
+    runFrames(1);
+    journal.clear();
+
+    director->replaceScene(ProbeScene::create("dropped", journal));
+    director->replaceScene(ProbeScene::create("second", journal));
+    runFrames(1);
+    EXPECT_EQ(journal, (Journal{"dropped cleanup", "first update", "first exit", "first cleanup", "first destroyed",
+                                "second enter", "dropped destroyed"}));
+}
+
 TEST_F(SceneSwitch, HundredReplacementsLeaveNothingAlive)
 {
     const long beforeStart = Ref::getLiveObjectCount();

@@ -121,10 +121,14 @@ TEST_F(SchedulerTest, TimerReplacedFromAnotherTimersCallbackStartsAfresh)
     ticker->schedule(kTock, 0.25f);
     runFrames(1);
     runFrames(1, 0.125f);
-    ticker->onTick = [ticker] {
-        ticker->onTick = nullptr;
-        ticker->unschedule(kTock);
-        ticker->schedule(kTock, 0.5f);
+    bool replaced = false;
+    ticker->onTick = [ticker, &replaced] {
+        if (!replaced)
+        {
+            replaced = true;
+            ticker->unschedule(kTock);
+            ticker->schedule(kTock, 0.5f);
+        }
     };
     runFrames(1, 0.125f);  // the old timer would have fired here; the new one starts its clock
     EXPECT_TRUE(ticker->tocks.empty());

@@ -11,7 +11,7 @@ namespace {
 
 const unsigned kSeed = 7151;
 
-// Sizes of the boxes, centred on the positions.
+// The player's box, centred on its position.
 const Size kPlayerSize(48, 32);
 
 class HitAndTick : public GameRun
