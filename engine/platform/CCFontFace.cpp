@@ -8,6 +8,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 #include "base/CCConsole.h"
 #include "platform/CCFileUtils.h"
@@ -18,6 +19,10 @@ namespace {
 
 // Glyphs beyond this no longer fit an atlas page.
 constexpr float kLargestFontSize = 2048.0f;
+// The side of the largest atlas page, in 26.6 fixed point. A damaged outline can span tens of
+// thousands of pixels, and rendering it would take seconds and gigabytes only for the atlas
+// to refuse it.
+constexpr FT_Pos kLargestGlyphSide = 4096 * 64;
 
 struct LibraryDeleter
 {
@@ -184,9 +189,18 @@ bool FontFace::renderGlyph(char32_t codepoint, GlyphBitmap& out) const
 {
     FT_Face face = _impl->face.get();
     const FT_UInt index = FT_Get_Char_Index(face, codepoint);
-    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER) != 0)
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0)
         return false;
     const FT_GlyphSlot slot = face->glyph;
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE)
+    {
+        FT_BBox box;
+        FT_Outline_Get_CBox(&slot->outline, &box);
+        if (box.xMax - box.xMin > kLargestGlyphSide || box.yMax - box.yMin > kLargestGlyphSide)
+            return false;
+    }
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
+        return false;
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.width > 0 && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
         return false;

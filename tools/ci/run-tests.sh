@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The whole test run: a plain build and an ASan+UBSan build, each through ctest, with window
-# tests on a private Xvfb.
+# tests on a private Xvfb; then a short fuzzing run of image and font loading.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source tools/ci/common.sh
@@ -19,4 +19,6 @@ for variant in release asan; do
   echo "== $variant tests"
   ctest --test-dir "build/$variant" --output-on-failure -j 2 || status=1
 done
+echo "== fuzzing image and font loading"
+tools/ci/run-fuzz.sh || status=1
 exit "$status"

@@ -1,0 +1,56 @@
+// Plays many runs headless and prints how they went.
+#include <chrono>
+#include <iostream>
+#include <stdexcept>
+#include <vector>
+
+#include "Bot.h"
+#include "CommandLine.h"
+
+namespace {
+const char* const kUsage = "usage: skyvane_bot [--runs N] [--seed S] [--noise P]\n"
+                           "  --runs N   runs to play (200)\n"
+                           "  --seed S   seed of the game and of the noise (1)\n"
+                           "  --noise P  chance per frame of a random pointer jump (0)";
+}
+
+int main(int argc, char** argv)
+{
+    CommandLine line;
+    try
+    {
+        CommandLine defaults;
+        defaults.runs = 200;
+        line = parseCommandLine(argc, argv, defaults);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        std::cerr << "skyvane_bot: " << error.what() << '\n' << kUsage << '\n';
+        return 2;
+    }
+    if (line.help)
+    {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
+
+    try
+    {
+        const auto start = std::chrono::steady_clock::now();
+        std::vector<RunRecord> runs;
+        Bot bot(line.bot);
+        while (static_cast<int>(runs.size()) < line.runs)
+        {
+            runs.push_back(bot.playRun());
+        }
+        const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+        std::cout << "seed " << line.bot.seed << ", noise " << line.bot.noise << '\n';
+        printReport(std::cout, runs, bot.frames(), wall.count());
+    }
+    catch (const std::runtime_error& error)
+    {
+        std::cerr << "skyvane_bot: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
