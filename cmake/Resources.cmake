@@ -1,17 +1,35 @@
 # Assembles the Resources folder the game reads at run time: the committed pictures, and
-# the title font taken from the Debian package the set-up installs (no font is committed).
+# the fonts taken from the Debian packages the set-up installs (no font is committed).
 set(SKYVANE_FONT_PACKAGE_FILE "/usr/share/fonts/truetype/humor-sans/Humor-Sans.ttf"
     CACHE FILEPATH "TrueType font shipped as the game's title and score font")
 set(SKYVANE_FONT_LICENCE_FILE "/usr/share/doc/fonts-humor-sans/copyright"
     CACHE FILEPATH "Licence of that font")
+# Windows only: the default sans face for system font names, for a Windows without
+# Arial, Segoe UI or Tahoma (Linux asks fontconfig instead).
+set(SKYVANE_DEFAULT_FONT_FILE "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+    CACHE FILEPATH "TrueType font shipped as the default sans face of the Windows package")
+set(SKYVANE_DEFAULT_FONT_LICENCE_FILE "/usr/share/doc/fonts-dejavu-core/copyright"
+    CACHE FILEPATH "Licence of that font")
 
-function(skyvane_assemble_resources destination)
-  foreach(required IN ITEMS "${SKYVANE_FONT_PACKAGE_FILE}" "${SKYVANE_FONT_LICENCE_FILE}")
+# Adds commands copying a font and its licence into <destination>/fonts/ as <name>.ttf and
+# <name>.LICENSE.txt; appends both outputs to the list variable named by outputs_var.
+function(skyvane_ship_font destination name font licence package outputs_var)
+  foreach(required IN ITEMS "${font}" "${licence}")
     if(NOT EXISTS "${required}")
-      message(FATAL_ERROR "Missing ${required}: install the Debian package fonts-humor-sans (see README).")
+      message(FATAL_ERROR "Missing ${required}: install the Debian package ${package} (see README).")
     endif()
   endforeach()
+  set(font_out "${destination}/fonts/${name}.ttf")
+  set(licence_out "${destination}/fonts/${name}.LICENSE.txt")
+  add_custom_command(OUTPUT "${font_out}" "${licence_out}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${destination}/fonts"
+    COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${font}" "${font_out}"
+    COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${licence}" "${licence_out}"
+    DEPENDS "${font}" "${licence}" VERBATIM)
+  set(${outputs_var} ${${outputs_var}} "${font_out}" "${licence_out}" PARENT_SCOPE)
+endfunction()
 
+function(skyvane_assemble_resources destination)
   file(GLOB pictures CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/*.png")
   set(outputs)
   foreach(picture IN LISTS pictures)
@@ -22,12 +40,12 @@ function(skyvane_assemble_resources destination)
     list(APPEND outputs "${destination}/${name}")
   endforeach()
 
-  add_custom_command(OUTPUT "${destination}/fonts/Marker Felt.ttf" "${destination}/fonts/Marker Felt.LICENSE.txt"
-    COMMAND "${CMAKE_COMMAND}" -E make_directory "${destination}/fonts"
-    COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${SKYVANE_FONT_PACKAGE_FILE}" "${destination}/fonts/Marker Felt.ttf"
-    COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${SKYVANE_FONT_LICENCE_FILE}" "${destination}/fonts/Marker Felt.LICENSE.txt"
-    DEPENDS "${SKYVANE_FONT_PACKAGE_FILE}" "${SKYVANE_FONT_LICENCE_FILE}" VERBATIM)
-  list(APPEND outputs "${destination}/fonts/Marker Felt.ttf" "${destination}/fonts/Marker Felt.LICENSE.txt")
+  skyvane_ship_font("${destination}" "Marker Felt" "${SKYVANE_FONT_PACKAGE_FILE}" "${SKYVANE_FONT_LICENCE_FILE}"
+                    fonts-humor-sans outputs)
+  if(WIN32)
+    skyvane_ship_font("${destination}" "DejaVuSans" "${SKYVANE_DEFAULT_FONT_FILE}" "${SKYVANE_DEFAULT_FONT_LICENCE_FILE}"
+                      fonts-dejavu-core outputs)
+  endif()
 
   add_custom_target(skyvane_resources ALL DEPENDS ${outputs})
 endfunction()

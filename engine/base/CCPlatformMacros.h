@@ -17,7 +17,12 @@
 
 #if defined(__GNUC__)
 #define CC_REQUIRES_NULL_TERMINATION __attribute__((sentinel))
+#if defined(__MINGW32__)
+// MinGW-w64's C++ stdio is its C99 one (%zu, %lld), which plain "printf" would check as msvcrt's.
+#define CC_FORMAT_PRINTF(formatPos, argPos) __attribute__((format(gnu_printf, formatPos, argPos)))
+#else
 #define CC_FORMAT_PRINTF(formatPos, argPos) __attribute__((format(printf, formatPos, argPos)))
+#endif
 #else
 #define CC_REQUIRES_NULL_TERMINATION
 #define CC_FORMAT_PRINTF(formatPos, argPos)

@@ -63,6 +63,11 @@ LanguageType Application::getCurrentLanguage()
     return LanguageType::ENGLISH;
 }
 
+void Application::setAnimationInterval(float)
+{
+    // The run loop reads the Director's own double interval before every frame.
+}
+
 std::string Application::getVersion()
 {
     return "";

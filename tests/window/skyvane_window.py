@@ -194,12 +194,16 @@ def display_environment():
 
 
 class Game:
-    """The executable running in its own process group, so a stuck game can always be killed."""
+    """The executable running in its own process group, so a stuck game can always be killed.
 
-    def __init__(self, exe, cwd=None, env=None):
+    A launcher (e.g. tools/windows/wine-run.sh) is a command the executable's path is appended to.
+    """
+
+    def __init__(self, exe, cwd=None, env=None, launcher=()):
         self.exe = Path(exe).resolve()
+        self.launcher = list(launcher)
         self.stdout, self.stderr = tempfile.TemporaryFile(), tempfile.TemporaryFile()
-        self.process = subprocess.Popen([str(self.exe)], cwd=cwd or self.exe.parent,
+        self.process = subprocess.Popen([*self.launcher, str(self.exe)], cwd=cwd or self.exe.parent,
                                         env=display_environment() if env is None else env, stdin=subprocess.DEVNULL,
                                         stdout=self.stdout, stderr=self.stderr, start_new_session=True)
         self.window = None
@@ -229,6 +233,11 @@ class Game:
             raise GameError(f"game exited with {self.process.returncode} {during}:\n{self.output()}", self.last_frame)
 
     def kill(self):
+        if self.running() and self.launcher:
+            # Asked politely, a launcher stops what it started (wine-run.sh: the wineserver and its
+            # processes, which live outside this process group).
+            self.process.terminate()
+            self.wait_exit(30)
         if self.running():
             os.killpg(self.process.pid, signal.SIGKILL)
             self.process.wait()
@@ -246,8 +255,10 @@ class Game:
             self.require_running("before its window showed")
             if time.monotonic() > deadline:
                 raise GameError(f"no window named {WINDOW_NAME!r} within {timeout} s")
+            # A launched game's window belongs to a process the launcher started, not to the launcher.
+            owner = [] if self.launcher else ["--pid", self.process.pid]
             try:
-                found = xdotool("search", "--sync", "--onlyvisible", "--pid", self.process.pid,
+                found = xdotool("search", "--sync", "--onlyvisible", *owner,
                                 "--name", f"^{WINDOW_NAME}$", timeout=2).split()
                 self.window = found[0] if found else None
             except subprocess.TimeoutExpired:
@@ -270,6 +281,10 @@ class Game:
 
     def name(self):
         return self.xdotool("getwindowname", self.window).strip()
+
+    def window_pid(self):
+        """The process that owns the window, as the window says (_NET_WM_PID)."""
+        return int(self.xdotool("getwindowpid", self.window))
 
     def move(self, x, y):
         self.xdotool("mousemove", "--window", self.window, int(x), int(y))

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test run: a plain build and an ASan+UBSan build, each through ctest, with window
-# tests on a private Xvfb; then a short fuzzing run of image and font loading.
+# tests on a private Xvfb; then a short fuzzing run of image and font loading; then the Windows
+# package, cross-built and played under Wine there.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source tools/ci/common.sh
@@ -21,4 +22,6 @@ for variant in release asan; do
 done
 echo "== fuzzing image and font loading"
 tools/ci/run-fuzz.sh || status=1
+echo "== Windows build under Wine"
+tools/windows/wine-test.sh || status=1
 exit "$status"

@@ -4,87 +4,24 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include "base/CCConsole.h"
-#include "base/CCDirector.h"
 #include "platform/CCFramePacer.h"
-#include "platform/CCGLView.h"
+#include "platform/CCLocale.h"
+#include "platform/desktop/CCRunLoop.h"
 
 extern char** environ;
 
 NS_CC_BEGIN
 
-namespace {
-
-bool isAsciiLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// "de_DE.UTF-8" gives "de". Locales without a two-letter language ("C", "POSIX", "C.UTF-8")
-// fall back to English.
-std::string languageCodeOfLocale(const char* locale)
-{
-    if (!locale)
-    {
-        return "en";
-    }
-    const size_t languageLength = std::strcspn(locale, "_.@");
-    if (languageLength != 2 || !isAsciiLetter(locale[0]) || !isAsciiLetter(locale[1]))
-    {
-        return "en";
-    }
-    return {static_cast<char>(std::tolower(static_cast<unsigned char>(locale[0]))),
-            static_cast<char>(std::tolower(static_cast<unsigned char>(locale[1])))};
-}
-
-} // namespace
-
 int Application::run()
 {
-    initGLContextAttrs();
-    // A launch that failed is reported as a failure, not as a clean exit.
-    if (!applicationDidFinishLaunching())
-    {
-        return 1;
-    }
-
-    Director* director = Director::getInstance();
-    GLView* glview = director->getOpenGLView();
-    if (!glview)
-    {
-        // The view has already said why it could not open.
-        return 1;
-    }
-    glview->retain();
-
-    // mainLoop polls the window's events itself, inside drawScene. Pacing comes first so the
-    // interval a frame sets (pause, setAnimationInterval) governs the wait that follows it,
-    // and the Director is never touched after a purge, which also closes the window.
+    // steady_clock and sleep_until are precise enough here; the pacer's defaults use them.
     FramePacer pacer;
-    while (!glview->windowShouldClose())
-    {
-        pacer.waitForNextFrame(director->getAnimationInterval());
-        director->mainLoop();
-    }
-
-    if (glview->isOpenGLReady())
-    {
-        // The user closed the window: shut the Director down the way end() would.
-        director->end();
-        director->mainLoop();
-    }
-    glview->release();
-    return 0;
-}
-
-void Application::setAnimationInterval(float)
-{
-    // The run loop reads the Director's own double interval before every frame.
+    return runDesktopLoop(*this, pacer);
 }
 
 const char* Application::getCurrentLanguageCode()

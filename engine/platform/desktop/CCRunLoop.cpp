@@ -1,0 +1,47 @@
+#include "platform/desktop/CCRunLoop.h"
+
+#include "base/CCDirector.h"
+#include "platform/CCApplication.h"
+#include "platform/CCFramePacer.h"
+#include "platform/CCGLView.h"
+
+NS_CC_BEGIN
+
+int runDesktopLoop(Application& application, FramePacer& pacer)
+{
+    application.initGLContextAttrs();
+    // A launch that failed is reported as a failure, not as a clean exit.
+    if (!application.applicationDidFinishLaunching())
+    {
+        return 1;
+    }
+
+    Director* director = Director::getInstance();
+    GLView* glview = director->getOpenGLView();
+    if (!glview)
+    {
+        // The view has already said why it could not open.
+        return 1;
+    }
+    glview->retain();
+
+    // mainLoop polls the window's events itself, inside drawScene. Pacing comes first so the
+    // interval a frame sets (pause, setAnimationInterval) governs the wait that follows it,
+    // and the Director is never touched after a purge, which also closes the window.
+    while (!glview->windowShouldClose())
+    {
+        pacer.waitForNextFrame(director->getAnimationInterval());
+        director->mainLoop();
+    }
+
+    if (glview->isOpenGLReady())
+    {
+        // The user closed the window: shut the Director down the way end() would.
+        director->end();
+        director->mainLoop();
+    }
+    glview->release();
+    return 0;
+}
+
+NS_CC_END

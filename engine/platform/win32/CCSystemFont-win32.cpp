@@ -1,0 +1,147 @@
+#include "platform/CCSystemFont.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "base/CCConsole.h"
+#include "platform/CCFileUtils.h"
+#include "platform/win32/CCKnownFolder-win32.h"
+#include "platform/win32/CCUnicode-win32.h"
+
+NS_CC_BEGIN
+
+namespace {
+
+// Installed fonts: value names like "Arial (TrueType)", data a file name relative to the
+// Fonts folder or a full path. Per-user installs (Windows 10 and later) sit under HKCU.
+constexpr wchar_t kFontsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+const HKEY kFontRoots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
+
+// The default sans face: Windows has Arial and Segoe UI, Wine lists the host's DejaVu Sans
+// and brings Tahoma. The package ships DejaVu Sans for a system with none of them.
+const char* const kDefaultFamilies[] = {"Arial", "Segoe UI", "DejaVu Sans", "Tahoma"};
+const char* const kShippedDefaultFont = "fonts/DejaVuSans.ttf";
+
+struct KeyCloser
+{
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using KeyHandle = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+bool equalIgnoringCase(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+bool endsWith(const std::wstring& text, const std::wstring& suffix)
+{
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Whether a value name lists the family. Only outline fonts count (bitmap .fon entries carry
+// no suffix); a collection names its families joined by " & ".
+bool namesFamily(std::wstring valueName, const std::wstring& family)
+{
+    bool outline = false;
+    for (const std::wstring suffix : {L" (TrueType)", L" (OpenType)"})
+    {
+        if (endsWith(valueName, suffix))
+        {
+            valueName.erase(valueName.size() - suffix.size());
+            outline = true;
+        }
+    }
+    if (!outline)
+        return false;
+    const std::wstring separator = L" & ";
+    size_t start = 0;
+    for (;;)
+    {
+        const size_t end = valueName.find(separator, start);
+        if (equalIgnoringCase(valueName.substr(start, end - start), family))
+            return true;
+        if (end == std::wstring::npos)
+            return false;
+        start = end + separator.size();
+    }
+}
+
+std::wstring resolvedFontFile(const std::wstring& file)
+{
+    const bool fullPath = file.find(L'\\') != std::wstring::npos || file.find(L':') != std::wstring::npos;
+    if (fullPath)
+        return file;
+    const std::wstring fontsFolder = win32::knownFolder(FOLDERID_Fonts, "Fonts");
+    return fontsFolder.empty() ? std::wstring() : fontsFolder + L"\\" + file;
+}
+
+// The font file registered for the family under one root that exists on disk, or "".
+std::string registeredFontFile(HKEY root, const std::wstring& family)
+{
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(root, kFontsKey, 0, KEY_READ, &raw) != ERROR_SUCCESS)
+        return {};
+    const KeyHandle key(raw);
+
+    DWORD longestName = 0, longestData = 0;
+    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+                         &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return {};
+    std::vector<wchar_t> name(longestName + 1);
+    std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 1);
+    for (DWORD index = 0;; ++index)
+    {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataBytes = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
+        DWORD type = 0;
+        const LONG status = RegEnumValueW(key.get(), index, name.data(), &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data.data()), &dataBytes);
+        if (status == ERROR_NO_MORE_ITEMS)
+            return {};
+        if (status != ERROR_SUCCESS || type != REG_SZ || !namesFamily(std::wstring(name.data(), nameLength), family))
+            continue;
+        // Registry strings need not end in a terminator; the buffer keeps a spare slot for one.
+        data[dataBytes / sizeof(wchar_t)] = L'\0';
+        const std::string path = win32::toEnginePath(resolvedFontFile(data.data()));
+        if (platform::isRegularFile(path))
+            return path;
+    }
+}
+
+std::string installedFontFile(const std::string& family)
+{
+    const std::wstring wideFamily = win32::toUtf16(family);
+    if (wideFamily.empty())
+        return {};
+    for (HKEY root : kFontRoots)
+    {
+        if (std::string path = registeredFontFile(root, wideFamily); !path.empty())
+            return path;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string platform::matchFontFamily(const std::string& familyName)
+{
+    if (std::string path = installedFontFile(familyName); !path.empty())
+        return path;
+    for (const char* family : kDefaultFamilies)
+    {
+        if (std::string path = installedFontFile(family); !path.empty())
+            return path;
+    }
+    FileUtils* files = FileUtils::getInstance();
+    if (files->isFileExist(kShippedDefaultFont))
+        return files->fullPathForFilename(kShippedDefaultFont);
+    log("No font is installed that can stand in for '%s', and %s is missing", familyName.c_str(),
+        kShippedDefaultFont);
+    return {};
+}
+
+NS_CC_END
