@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/CCConsole.h"
+#include "renderer/CCSpriteAtlas.h"
 #include "renderer/CCTexture2D.h"
 #include "renderer/GLHandles.h"
 #include "renderer/GLProgram.h"
@@ -49,7 +50,7 @@ void main()
 )";
 
 // A run of consecutive quads drawn with one texture; the run holds a reference to it
-// until the frame is drawn. A null texture means plain vertex colour.
+// until the frame is drawn.
 struct Batch
 {
     Texture2D* texture;
@@ -68,6 +69,26 @@ std::vector<GLuint> quadIndices(size_t quadCount)
             indices.push_back(first + corner);
     }
     return indices;
+}
+
+// Only a quad within its picture may be drawn from the atlas: beyond the edges, its own
+// texture clamps each pixel to the edge, where the atlas would show the neighbours.
+bool withinPicture(const V3F_C4B_T2F_Quad& quad)
+{
+    for (const V3F_C4B_T2F* corner : {&quad.tl, &quad.bl, &quad.tr, &quad.br})
+    {
+        const Tex2F& at = corner->texCoords;
+        if (at.u < 0.0f || at.u > 1.0f || at.v < 0.0f || at.v > 1.0f)
+            return false;
+    }
+    return true;
+}
+
+// Texture coordinates of the picture's own texture, moved to its place in the atlas page.
+void moveIntoPlace(V3F_C4B_T2F& corner, const SpriteAtlas::Place& place)
+{
+    corner.texCoords.u = place.left + corner.texCoords.u * (place.right - place.left);
+    corner.texCoords.v = place.top + corner.texCoords.v * (place.bottom - place.top);
 }
 
 void setVertexLayout()
@@ -113,18 +134,14 @@ struct Renderer::Impl
     gl::Buffer vertexBuffer;
     gl::Buffer indexBuffer;
     size_t indexedQuads = 0;
-    Texture2D white;
+    SpriteAtlas atlas;
 
-    Impl() { white.initWithRGBA({255, 255, 255, 255}, 1, 1); }
     ~Impl() { discardQueue(); }
 
     void discardQueue()
     {
         for (const Batch& batch : batches)
-        {
-            if (batch.texture != nullptr)
-                batch.texture->release();
-        }
+            batch.texture->release();
         batches.clear();
         vertices.clear();
     }
@@ -212,9 +229,14 @@ struct Renderer::Impl
         size_t firstQuad = 0;
         for (const Batch& batch : batches)
         {
-            (batch.texture != nullptr ? batch.texture : &white)->bind();
-            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(batch.quadCount * kIndicesPerQuad), GL_UNSIGNED_INT,
-                           reinterpret_cast<const void*>(firstQuad * kIndicesPerQuad * sizeof(GLuint)));
+            batch.texture->bind();
+            // The range spares GL a scan of the indices for the vertices they use, which Mesa's
+            // software rasteriser otherwise does on every draw call.
+            const auto firstVertex = static_cast<GLuint>(firstQuad * kVerticesPerQuad);
+            const auto lastVertex = static_cast<GLuint>((firstQuad + batch.quadCount) * kVerticesPerQuad - 1);
+            glDrawRangeElements(GL_TRIANGLES, firstVertex, lastVertex,
+                                static_cast<GLsizei>(batch.quadCount * kIndicesPerQuad), GL_UNSIGNED_INT,
+                                reinterpret_cast<const void*>(firstQuad * kIndicesPerQuad * sizeof(GLuint)));
             firstQuad += batch.quadCount;
         }
         drawnBatches = batches.size();
@@ -228,8 +250,9 @@ Renderer::~Renderer() = default;
 
 void Renderer::clear()
 {
-    // Only CPU state here: a headless view calls this too.
+    // Nothing here needs GL: a headless view calls this too.
     _impl->discardQueue();
+    _impl->atlas.startFrame();
 }
 
 void Renderer::setViewport(float width, float height, int framebufferWidth, int framebufferHeight)
@@ -243,14 +266,21 @@ void Renderer::setViewport(float width, float height, int framebufferWidth, int 
 void Renderer::addQuad(Texture2D* texture, const V3F_C4B_T2F_Quad& quad)
 {
     Impl& r = *_impl;
+    V3F_C4B_T2F_Quad corners = quad;
+    const bool atlasMayDraw = texture == nullptr || withinPicture(quad);
+    if (const SpriteAtlas::Place* place = atlasMayDraw ? r.atlas.placeOf(texture) : nullptr)
+    {
+        for (V3F_C4B_T2F* corner : {&corners.tl, &corners.bl, &corners.tr, &corners.br})
+            moveIntoPlace(*corner, *place);
+        texture = r.atlas.page();
+    }
     if (r.batches.empty() || r.batches.back().texture != texture)
     {
-        if (texture != nullptr)
-            texture->retain();
+        texture->retain();
         r.batches.push_back({texture, 0});
     }
     ++r.batches.back().quadCount;
-    r.vertices.insert(r.vertices.end(), {quad.tl, quad.bl, quad.tr, quad.br});
+    r.vertices.insert(r.vertices.end(), {corners.tl, corners.bl, corners.tr, corners.br});
 }
 
 void Renderer::render()

@@ -9,7 +9,9 @@ NS_CC_BEGIN
 class Texture2D;
 
 // Collects textured quads for one frame and draws each run of quads that share a texture
-// with a single draw call. Quads arrive in window coordinates (points, origin bottom-left).
+// with a single draw call. Small pictures share one: they are drawn from an atlas page (see
+// SpriteAtlas), so sprites of any pictures go out together. Quads arrive in window
+// coordinates (points, origin bottom-left).
 class Renderer
 {
 public:
@@ -18,8 +20,8 @@ public:
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
-    // Starts a frame: drops quads left from an unrendered frame. Makes no GL call, so a
-    // headless view can call it; the colour buffer is cleared to black by render().
+    // Starts a frame: drops quads left from an unrendered frame. Needs no GL, so a headless
+    // view can call it; the colour buffer is cleared to black by render().
     void clear();
     // Sets the projection so that (0,0)-(width,height) in points fills the framebuffer.
     void setViewport(float width, float height, int framebufferWidth, int framebufferHeight);

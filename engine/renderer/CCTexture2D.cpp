@@ -1,5 +1,6 @@
 #include "renderer/CCTexture2D.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "base/CCConsole.h"
@@ -11,6 +12,12 @@ NS_CC_BEGIN
 namespace {
 
 constexpr size_t kBytesPerPixel = 4;
+
+std::uint64_t nextSerial()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 // Sprites are drawn at their pixel size, where nearest sampling reproduces the picture
 // exactly and costs a software rasteriser far less than bilinear filtering.
@@ -38,7 +45,7 @@ struct Texture2D::GLState
     bool uploadFailed = false;
 };
 
-Texture2D::Texture2D() : _gl(std::make_unique<GLState>()) {}
+Texture2D::Texture2D() : _serial(nextSerial()), _gl(std::make_unique<GLState>()) {}
 
 Texture2D::~Texture2D() = default;
 
@@ -66,6 +73,7 @@ bool Texture2D::initWithRGBA(std::vector<unsigned char> rgba, int width, int hei
     _width = width;
     _height = height;
     _dirty = true;
+    ++_pixelVersion;
     _gl = std::make_unique<GLState>();
     return true;
 }
@@ -89,9 +97,11 @@ void Texture2D::updateRGBA(const unsigned char* rgba, int x, int y, int width, i
                         rgba + row * rowBytes, rowBytes);
         }
         _dirty = true;
+        ++_pixelVersion;
         return;
     }
     _gl->pending.push_back({x, y, width, height, std::vector<unsigned char>(rgba, rgba + rowBytes * height)});
+    ++_pixelVersion;
 }
 
 Size Texture2D::getContentSize() const

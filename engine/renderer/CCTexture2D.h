@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -31,12 +32,21 @@ public:
     // Binds the texture to unit 0, uploading pending pixels first. Needs a current GL context.
     void bind();
 
+    // For the renderer's sprite atlas: a number no other texture of the process gets, a count
+    // that grows with every change of pixels, and the pixels while only the CPU has them
+    // (empty once they went to GL).
+    std::uint64_t getSerial() const { return _serial; }
+    unsigned getPixelVersion() const { return _pixelVersion; }
+    const std::vector<unsigned char>& getPixelsOnCpu() const { return _pixels; }
+
 private:
     struct GLState;
     std::vector<unsigned char> _pixels;
     int _width = 0;
     int _height = 0;
     bool _dirty = false;
+    std::uint64_t _serial;
+    unsigned _pixelVersion = 0;
     std::unique_ptr<GLState> _gl;
 };
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "platform/desktop/CCGLViewImpl-desktop.h"
@@ -37,12 +38,22 @@ struct Texture
     operator Texture2D*() const { return texture; }
 };
 
+// A solid row wider than the sprite atlas takes: such a picture keeps a texture of its own.
+constexpr int kWide = 200;
+std::vector<unsigned char> wideRow(unsigned char r, unsigned char g, unsigned char b)
+{
+    std::vector<unsigned char> rgba;
+    for (int x = 0; x < kWide; ++x)
+        rgba.insert(rgba.end(), {r, g, b, 255});
+    return rgba;
+}
+
 } // namespace
 
 TEST(RendererWithoutGL, DropsQueuedQuadsAndGivesBackTheirTextures)
 {
     ASSERT_FALSE(gl::isLoaded());
-    Texture texture({0, 0, 0, 0}, 1, 1);
+    Texture texture(wideRow(0, 0, 0), kWide, 1);
     Renderer renderer;
     renderer.addQuad(texture, quad(0, 0, 1, 1));
     renderer.addQuad(texture, quad(0, 0, 1, 1));
@@ -146,8 +157,8 @@ TEST_F(RendererOnGL, TexturesAppearUprightAndBlendWithStraightAlpha)
 
 TEST_F(RendererOnGL, OneDrawCallForEachRunOfTheSameTexture)
 {
-    const Texture a({255, 0, 0, 255}, 1, 1);
-    const Texture b({0, 255, 0, 255}, 1, 1);
+    const Texture a(wideRow(255, 0, 0), kWide, 1);
+    const Texture b(wideRow(0, 255, 0), kWide, 1);
     drawFrame({{a, quad(0, 0, 8, 8)}, {a, quad(8, 0, 16, 8)}, {b, quad(16, 0, 24, 8)}, {a, quad(24, 0, 32, 8)},
                {nullptr, quad(0, 8, 8, 16, Color4B::BLUE)}});
     EXPECT_EQ(renderer.getDrawnBatches(), 4u);
@@ -160,6 +171,61 @@ TEST_F(RendererOnGL, OneDrawCallForEachRunOfTheSameTexture)
     EXPECT_EQ(renderer.getDrawnBatches(), 0u);
     EXPECT_EQ(renderer.getDrawnVertices(), 0u);
     EXPECT_TRUE(near(pixel(40, 8), Color4B(0, 0, 0, 255))) << "each frame starts black";
+}
+
+TEST_F(RendererOnGL, SmallPicturesShareOneDrawCall)
+{
+    const Texture a({255, 0, 0, 255}, 1, 1);
+    const Texture b({0, 255, 0, 255}, 1, 1);
+    drawFrame({{a, quad(0, 0, 8, 8)}, {b, quad(8, 0, 16, 8)}, {nullptr, quad(16, 0, 24, 8, Color4B::BLUE)},
+               {a, quad(24, 0, 32, 8)}});
+    EXPECT_EQ(renderer.getDrawnBatches(), 1u);
+    EXPECT_TRUE(near(pixel(8, 8), Color4B(255, 0, 0, 255)));
+    EXPECT_TRUE(near(pixel(24, 8), Color4B(0, 255, 0, 255)));
+    EXPECT_TRUE(near(pixel(40, 8), Color4B(0, 0, 255, 255)));
+    EXPECT_TRUE(near(pixel(56, 8), Color4B(255, 0, 0, 255)));
+}
+
+TEST_F(RendererOnGL, SmallPicturesReadAsTheirOwnTexturesWouldWithClampToEdge)
+{
+    // Left texel red, right green; the blue picture lands beside it in the atlas.
+    const Texture pair({255, 0, 0, 255, 0, 255, 0, 255}, 2, 1);
+    const Texture blue({0, 0, 255, 255}, 1, 1);
+    drawFrame({{pair, quad(0, 0, 8, 8)}, {blue, quad(0, 16, 8, 24)}});
+    V3F_C4B_T2F_Quad stretched = quad(0, 0, kPoints, 8);
+    stretched.tr.texCoords.u = stretched.br.texCoords.u = 3.0f; // two thirds beyond the right edge
+    drawFrame({{pair, stretched}, {blue, quad(0, 16, 8, 24)}});
+    EXPECT_TRUE(near(pixel(4, 8), Color4B(255, 0, 0, 255)));
+    EXPECT_TRUE(near(pixel(20, 8), Color4B(0, 255, 0, 255)));
+    EXPECT_TRUE(near(pixel(62, 8), Color4B(0, 255, 0, 255))) << "clamped, not the neighbour in the atlas";
+    EXPECT_TRUE(near(pixel(8, 40), Color4B(0, 0, 255, 255)));
+}
+
+TEST_F(RendererOnGL, PicturesBeyondTheAtlasRoomStillDrawRightFrameAfterFrame)
+{
+    constexpr int kPictures = 40; // of 100 x 100 pixels: more than one atlas page holds
+    constexpr int kSide = 100;
+    std::vector<std::unique_ptr<Texture>> pictures;
+    std::vector<std::pair<Texture2D*, V3F_C4B_T2F_Quad>> quads;
+    for (int i = 0; i < kPictures; ++i)
+    {
+        std::vector<unsigned char> rgba;
+        for (int p = 0; p < kSide * kSide; ++p)
+            rgba.insert(rgba.end(), {static_cast<unsigned char>(6 * i), 100, 0, 255});
+        pictures.push_back(std::make_unique<Texture>(std::move(rgba), kSide, kSide));
+        const auto x = static_cast<float>(i % 8) * 4;
+        const auto y = static_cast<float>(i / 8) * 4;
+        quads.push_back({*pictures.back(), quad(x, y, x + 4, y + 4)});
+    }
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        drawFrame(quads);
+        for (int i = 0; i < kPictures; ++i)
+        {
+            const Color4B expected(static_cast<GLubyte>(6 * i), 100, 0, 255);
+            EXPECT_TRUE(near(pixel((i % 8) * 8 + 4, (i / 8) * 8 + 4), expected)) << "frame " << frame << " picture " << i;
+        }
+    }
 }
 
 TEST_F(RendererOnGL, PartialUpdatesShowBeforeAndAfterTheUpload)

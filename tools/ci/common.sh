@@ -3,7 +3,7 @@
 declare -A SKYVANE_PACKAGES=(
   [build]="cmake g++ make pkg-config ccache python3 python3-glad libglfw3-dev libgl-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-humor-sans fonts-dejavu-core"
   [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev"
-  [bench]="libbenchmark-dev libsdl2-dev"
+  [bench]="libbenchmark-dev libsdl2-dev libxdamage-dev"
   [windows]="g++-mingw-w64-x86-64-posix libz-mingw-w64-dev ninja-build dpkg-dev zip wine wine64"
 )
 

@@ -1,0 +1,138 @@
+#include "renderer/CCSpriteAtlas.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "renderer/CCTexture2D.h"
+
+NS_CC_BEGIN
+
+namespace {
+
+constexpr int kPageSide = 512;
+// Larger pictures keep their own texture; a few of them would fill the page.
+constexpr int kLargestSide = 128;
+constexpr int kBorder = 1;
+constexpr int kWhiteSide = 2;
+constexpr size_t kBytesPerPixel = 4;
+
+} // namespace
+
+void SpriteAtlas::ReleaseTexture::operator()(Texture2D* texture) const
+{
+    texture->release();
+}
+
+SpriteAtlas::SpriteAtlas() : _page(new Texture2D())
+{
+    empty();
+}
+
+SpriteAtlas::~SpriteAtlas() = default;
+
+void SpriteAtlas::empty()
+{
+    _page->initWithRGBA(std::vector<unsigned char>(kPageSide * kPageSide * kBytesPerPixel, 0), kPageSide, kPageSide);
+    _entries.clear();
+    _shelfX = 0;
+    _shelfY = 0;
+    _shelfHeight = 0;
+    _full = false;
+    int x = 0;
+    int y = 0;
+    reserve(kWhiteSide, kWhiteSide, x, y);
+    copyIn(std::vector<unsigned char>(kWhiteSide * kWhiteSide * kBytesPerPixel, 255).data(), kWhiteSide, kWhiteSide, x,
+           y);
+    // The centre of the white square: any texture coordinate lands on white.
+    const float centreX = (static_cast<float>(x) + kWhiteSide / 2.0f) / kPageSide;
+    const float centreY = (static_cast<float>(y) + kWhiteSide / 2.0f) / kPageSide;
+    _white = {centreX, centreY, centreX, centreY};
+}
+
+void SpriteAtlas::startFrame()
+{
+    if (_full)
+        empty();
+}
+
+const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
+{
+    if (texture == nullptr)
+        return &_white;
+    auto found = _entries.find(texture->getSerial());
+    if (found != _entries.end() && found->second.pixelVersion == texture->getPixelVersion())
+        return &found->second.place;
+
+    const int width = texture->getPixelsWide();
+    const int height = texture->getPixelsHigh();
+    const std::vector<unsigned char>& pixels = texture->getPixelsOnCpu();
+    if (width > kLargestSide || height > kLargestSide || pixels.empty())
+    {
+        // Changed pixels that only GL holds now: the copy here is stale for good.
+        if (found != _entries.end())
+            _entries.erase(found);
+        return nullptr;
+    }
+    if (found != _entries.end() && found->second.width == width && found->second.height == height)
+    {
+        // Changed pixels, same size: refreshed where they are.
+        Entry& entry = found->second;
+        copyIn(pixels.data(), width, height, entry.x, entry.y);
+        entry.pixelVersion = texture->getPixelVersion();
+        return &entry.place;
+    }
+    int x = 0;
+    int y = 0;
+    if (!reserve(width, height, x, y))
+    {
+        _full = true;
+        return nullptr;
+    }
+    copyIn(pixels.data(), width, height, x, y);
+    const auto side = static_cast<float>(kPageSide);
+    const Place place{static_cast<float>(x) / side, static_cast<float>(y) / side,
+                      static_cast<float>(x + width) / side, static_cast<float>(y + height) / side};
+    return &(_entries[texture->getSerial()] = {texture->getPixelVersion(), x, y, width, height, place}).place;
+}
+
+// Shelves of pictures, left to right, top to bottom; room is only reclaimed by emptying.
+bool SpriteAtlas::reserve(int width, int height, int& x, int& y)
+{
+    const int cellWidth = width + 2 * kBorder;
+    const int cellHeight = height + 2 * kBorder;
+    if (_shelfX + cellWidth > kPageSide)
+    {
+        _shelfY += _shelfHeight;
+        _shelfX = 0;
+        _shelfHeight = 0;
+    }
+    if (_shelfY + cellHeight > kPageSide)
+        return false;
+    x = _shelfX + kBorder;
+    y = _shelfY + kBorder;
+    _shelfX += cellWidth;
+    _shelfHeight = std::max(_shelfHeight, cellHeight);
+    return true;
+}
+
+// The picture and its border, each border pixel a copy of the nearest edge pixel.
+void SpriteAtlas::copyIn(const unsigned char* rgba, int width, int height, int x, int y)
+{
+    const int cellWidth = width + 2 * kBorder;
+    const int cellHeight = height + 2 * kBorder;
+    std::vector<unsigned char> cell(static_cast<size_t>(cellWidth) * cellHeight * kBytesPerPixel);
+    for (int row = 0; row < cellHeight; ++row)
+    {
+        const int sourceRow = std::clamp(row - kBorder, 0, height - 1);
+        for (int column = 0; column < cellWidth; ++column)
+        {
+            const int sourceColumn = std::clamp(column - kBorder, 0, width - 1);
+            const unsigned char* from = rgba + (static_cast<size_t>(sourceRow) * width + sourceColumn) * kBytesPerPixel;
+            std::copy(from, from + kBytesPerPixel,
+                      cell.begin() + (static_cast<ptrdiff_t>(row) * cellWidth + column) * kBytesPerPixel);
+        }
+    }
+    _page->updateRGBA(cell.data(), x - kBorder, y - kBorder, cellWidth, cellHeight);
+}
+
+NS_CC_END

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+#include "base/CCPlatformMacros.h"
+
+NS_CC_BEGIN
+
+class Texture2D;
+
+// Small pictures share one texture, the page, so that quads of different sprites go out in
+// one draw call: Mesa's software rasteriser pays dearly for every change of texture between
+// draw calls. A picture is copied in on first use with a one-pixel border that repeats its
+// edges, so sampling right on an edge reads what the picture's own texture would give with
+// clamp-to-edge.
+class SpriteAtlas
+{
+public:
+    // A picture's place in the page, in page texture coordinates ((0,0) is the top-left).
+    struct Place
+    {
+        float left;
+        float top;
+        float right;
+        float bottom;
+    };
+
+    SpriteAtlas();
+    ~SpriteAtlas();
+    SpriteAtlas(const SpriteAtlas&) = delete;
+    SpriteAtlas& operator=(const SpriteAtlas&) = delete;
+
+    // Where the texture's pixels are in the page, copied in or refreshed as needed. Null for a
+    // texture that keeps its own: too large, pixels already handed to GL, or no room left this
+    // frame. A null texture stands for plain white, which always has a place.
+    const Place* placeOf(const Texture2D* texture);
+    Texture2D* page() const { return _page.get(); }
+
+    // Call between frames: a page that ran out of room is emptied, to be refilled by use.
+    void startFrame();
+
+private:
+    struct Entry
+    {
+        unsigned pixelVersion;
+        int x;
+        int y;
+        int width;
+        int height;
+        Place place;
+    };
+    struct ReleaseTexture
+    {
+        void operator()(Texture2D* texture) const;
+    };
+
+    void empty();
+    bool reserve(int width, int height, int& x, int& y);
+    void copyIn(const unsigned char* rgba, int width, int height, int x, int y);
+
+    std::unique_ptr<Texture2D, ReleaseTexture> _page;
+    std::unordered_map<std::uint64_t, Entry> _entries;
+    Place _white{};
+    int _shelfX = 0;
+    int _shelfY = 0;
+    int _shelfHeight = 0;
+    bool _full = false;
+};
+
+NS_CC_END

@@ -1,0 +1,33 @@
+#include "XWindow.h"
+
+#include <X11/Xutil.h>
+
+namespace {
+int ignoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+} // namespace
+
+DisplayHandle openDisplay()
+{
+    XSetErrorHandler(ignoreError);
+    return DisplayHandle(XOpenDisplay(nullptr));
+}
+
+std::vector<std::uint32_t> captureWindow(Display* display, Window window, int left, int top, int width, int height)
+{
+    XImage* image = XGetImage(display, window, left, top, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return {};
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu);
+    }
+    XDestroyImage(image);
+    return pixels;
+}

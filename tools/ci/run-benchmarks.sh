@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Benchmarks and measured figures, printed as tables and never asserted: game logic per frame,
+# rendering against SDL2's renderer, start-up and memory, and the CPU share of the running game.
+# Window figures come from a private Xvfb with Mesa's software OpenGL, as the window tests use.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source tools/ci/common.sh
+
+machine() {
+  echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load average $(cut -d' ' -f1-3 /proc/loadavg)"
+}
+
+echo "== build (RelWithDebInfo in build/bench)"
+build bench
+bin=build/bench/bin
+for tool in logic_bench render_bench play_probe; do
+  if [ ! -x "$bin/$tool" ]; then
+    echo "$tool was not built: libbenchmark-dev, libsdl2-dev and libxdamage-dev are needed (./skyvane bench installs them)" >&2
+    exit 1
+  fi
+done
+
+start_xvfb
+export LIBGL_ALWAYS_SOFTWARE=1
+summaries=$(mktemp)
+trap 'rm -f "$summaries"; kill "$SKYVANE_XVFB_PID" 2>/dev/null || true' EXIT
+
+echo
+echo "Machine: $(machine). Other work on the machine makes every figure noisy."
+echo
+echo "== 1. Game logic per frame on the headless view (scheduler, actions, tick; nothing drawn)"
+"$bin/logic_bench" | tee -a "$summaries"
+echo
+echo "== 2. Rendering under Xvfb with Mesa's software OpenGL: ours against SDL2's renderer"
+"$bin/render_bench" | tee -a "$summaries"
+echo
+"$bin/play_probe" "$bin/skyvane" --xvfb-pid "$SKYVANE_XVFB_PID" | tee -a "$summaries"
+
+echo
+echo "== Summary ($(machine))"
+grep '^summary: ' "$summaries" | sed 's/^summary: /  /'
