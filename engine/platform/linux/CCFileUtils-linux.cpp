@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/CCConsole.h"
+#include "platform/CCPathNames.h"
 
 NS_CC_BEGIN
 
@@ -72,21 +73,13 @@ namespace platform {
 
 std::string executableDirectory()
 {
-    const std::string path = executablePath();
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+    return pathnames::directoryOf(executablePath());
 }
 
 std::string executableName()
 {
     const std::string path = executablePath();
-    std::string name = path.empty() ? program_invocation_short_name : path.substr(path.rfind('/') + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-    {
-        name.erase(dot);
-    }
-    return name;
+    return pathnames::stemOf(path.empty() ? program_invocation_short_name : path);
 }
 
 std::string writableDirectory()

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/CCConsole.h"
+#include "platform/CCPathNames.h"
 #include "platform/win32/CCKnownFolder-win32.h"
 #include "platform/win32/CCUnicode-win32.h"
 
@@ -39,21 +40,12 @@ namespace platform {
 
 std::string executableDirectory()
 {
-    const std::string path = executablePath();
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+    return pathnames::directoryOf(executablePath());
 }
 
 std::string executableName()
 {
-    const std::string path = executablePath();
-    std::string name = path.substr(path.rfind('/') + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-    {
-        name.erase(dot);
-    }
-    return name;
+    return pathnames::stemOf(executablePath());
 }
 
 std::string writableDirectory()
