@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <iostream>
 #include <stdexcept>
 #include <string>
 
@@ -72,4 +73,24 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const CommandLin
         }
     }
     return line;
+}
+
+std::optional<int> readCommandLine(int argc, const char* const* argv, const CommandLine& defaults, const char* program,
+                                   const char* usage, CommandLine& line)
+{
+    try
+    {
+        line = parseCommandLine(argc, argv, defaults);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        std::cerr << program << ": " << error.what() << '\n' << usage << '\n';
+        return 2;
+    }
+    if (line.help)
+    {
+        std::cout << usage << '\n';
+        return 0;
+    }
+    return std::nullopt;
 }

@@ -16,22 +16,12 @@ const char* const kUsage = "usage: skyvane_bot [--runs N] [--seed S] [--noise P]
 
 int main(int argc, char** argv)
 {
+    CommandLine defaults;
+    defaults.runs = 200;
     CommandLine line;
-    try
+    if (const std::optional<int> status = readCommandLine(argc, argv, defaults, "skyvane_bot", kUsage, line))
     {
-        CommandLine defaults;
-        defaults.runs = 200;
-        line = parseCommandLine(argc, argv, defaults);
-    }
-    catch (const std::invalid_argument& error)
-    {
-        std::cerr << "skyvane_bot: " << error.what() << '\n' << kUsage << '\n';
-        return 2;
-    }
-    if (line.help)
-    {
-        std::cout << kUsage << '\n';
-        return 0;
+        return *status;
     }
 
     try

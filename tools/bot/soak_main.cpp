@@ -21,24 +21,14 @@ const int kRunsListed = 10;
 
 int main(int argc, char** argv)
 {
+    CommandLine defaults;
+    defaults.runs = 1000;
+    // Enough stray moves to end runs in every way, including the edges, and often.
+    defaults.bot.noise = 0.02;
     CommandLine line;
-    try
+    if (const std::optional<int> status = readCommandLine(argc, argv, defaults, "skyvane_soak", kUsage, line))
     {
-        CommandLine defaults;
-        defaults.runs = 1000;
-        // Enough stray moves to end runs in every way, including the edges, and often.
-        defaults.bot.noise = 0.02;
-        line = parseCommandLine(argc, argv, defaults);
-    }
-    catch (const std::invalid_argument& error)
-    {
-        std::cerr << "skyvane_soak: " << error.what() << '\n' << kUsage << '\n';
-        return 2;
-    }
-    if (line.help)
-    {
-        std::cout << kUsage << '\n';
-        return 0;
+        return *status;
     }
 
     const auto start = std::chrono::steady_clock::now();
