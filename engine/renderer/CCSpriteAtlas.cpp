@@ -34,9 +34,7 @@ void SpriteAtlas::empty()
 {
     _page->initWithRGBA(std::vector<unsigned char>(kPageSide * kPageSide * kBytesPerPixel, 0), kPageSide, kPageSide);
     _entries.clear();
-    _shelfX = 0;
-    _shelfY = 0;
-    _shelfHeight = 0;
+    _packer = ShelfPacker(kPageSide);
     _full = false;
     int x = 0;
     int y = 0;
@@ -95,23 +93,15 @@ const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
     return &(_entries[texture->getSerial()] = {texture->getPixelVersion(), x, y, width, height, place}).place;
 }
 
-// Shelves of pictures, left to right, top to bottom; room is only reclaimed by emptying.
+// Room is only reclaimed by emptying the whole page.
 bool SpriteAtlas::reserve(int width, int height, int& x, int& y)
 {
-    const int cellWidth = width + 2 * kBorder;
-    const int cellHeight = height + 2 * kBorder;
-    if (_shelfX + cellWidth > kPageSide)
-    {
-        _shelfY += _shelfHeight;
-        _shelfX = 0;
-        _shelfHeight = 0;
-    }
-    if (_shelfY + cellHeight > kPageSide)
+    int cellX = 0;
+    int cellY = 0;
+    if (!_packer.insert(width + 2 * kBorder, height + 2 * kBorder, cellX, cellY))
         return false;
-    x = _shelfX + kBorder;
-    y = _shelfY + kBorder;
-    _shelfX += cellWidth;
-    _shelfHeight = std::max(_shelfHeight, cellHeight);
+    x = cellX + kBorder;
+    y = cellY + kBorder;
     return true;
 }
 

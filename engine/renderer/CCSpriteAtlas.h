@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "base/CCPlatformMacros.h"
+#include "renderer/CCShelfPacker.h"
 
 NS_CC_BEGIN
 
@@ -63,9 +64,7 @@ private:
     std::unique_ptr<Texture2D, ReleaseTexture> _page;
     std::unordered_map<std::uint64_t, Entry> _entries;
     Place _white{};
-    int _shelfX = 0;
-    int _shelfY = 0;
-    int _shelfHeight = 0;
+    ShelfPacker _packer{0};
     bool _full = false;
 };
 
