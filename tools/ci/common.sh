@@ -1,31 +1,6 @@
-# Shared by the project's commands: package sets, installation and builds.
+# Shared by the project's commands: package installation, builds and a private X server.
 
-declare -A SKYVANE_PACKAGES=(
-  [build]="cmake g++ make pkg-config ccache python3 python3-glad libglfw3-dev libgl-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-humor-sans fonts-dejavu-core"
-  [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev"
-  [bench]="libbenchmark-dev libsdl2-dev libxdamage-dev"
-  [windows]="g++-mingw-w64-x86-64-posix libz-mingw-w64-dev ninja-build dpkg-dev zip wine wine64"
-)
-
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-# Installs the packages of the named sets that are not installed yet.
-ensure_packages() {
-  local wanted=() missing=() set package
-  for set in "$@"; do
-    for package in ${SKYVANE_PACKAGES[$set]}; do wanted+=("$package"); done
-  done
-  for package in "${wanted[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-  done
-  if [ "${#missing[@]}" -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/packages.sh"
 
 # build NAME [extra cmake arguments]: configures once, then builds build/NAME.
 build() {

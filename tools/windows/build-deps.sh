@@ -12,11 +12,10 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 toolchain=$(cd "$here/../../cmake" && pwd)/mingw-w64-x86_64.cmake
-# shellcheck source=lib/ensure-packages.sh
-source "$here/lib/ensure-packages.sh"
+# shellcheck source=../lib/packages.sh
+source "$here/../lib/packages.sh"
 
-ensure_packages gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix \
-  libz-mingw-w64-dev cmake ninja-build dpkg-dev
+ensure_packages windows
 
 cache=${SKYVANE_CACHE:-$HOME/.cache/skyvane}
 key=$(cat "${BASH_SOURCE[0]}" "$toolchain" | sha256sum | cut -c1-12)

@@ -35,11 +35,9 @@ shift
 [[ -n ${DISPLAY:-} ]] || { echo "error: DISPLAY is not set; start Xvfb first" >&2; exit 2; }
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=lib/ensure-packages.sh
-source "$here/lib/ensure-packages.sh"
-# wine's X11 driver loads these at run time; they are only Recommends
-ensure_packages wine wine64 libgl1 libgl1-mesa-dri libxcursor1 libxi6 \
-  libxrandr2 libxrender1 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
+# shellcheck source=../lib/packages.sh
+source "$here/../lib/packages.sh"
+ensure_packages windows
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/skyvane-wine.XXXXXX")
 export WINEPREFIX
