@@ -128,6 +128,7 @@ struct Renderer::Impl
     size_t drawnVertices = 0;
 
     GLSetup setup = GLSetup::NotTried;
+    unsigned setupGeneration = 0;
     bool warnedWithoutGL = false;
     gl::Program program;
     GLint projectionUniform = -1;
@@ -156,6 +157,16 @@ struct Renderer::Impl
                 log("Renderer: OpenGL 2.0 or later is not loaded; nothing is drawn");
             warnedWithoutGL = true;
             return false;
+        }
+        if (setupGeneration != gl::generation())
+        {
+            // A new context: the one before took the program and the buffers with it.
+            setup = GLSetup::NotTried;
+            program.reset();
+            vertexBuffer.reset();
+            indexBuffer.reset();
+            indexedQuads = 0;
+            setupGeneration = gl::generation();
         }
         if (setup == GLSetup::NotTried)
         {

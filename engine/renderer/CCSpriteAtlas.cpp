@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "renderer/CCTexture2D.h"
+#include "renderer/GLContext.h"
 
 NS_CC_BEGIN
 
@@ -36,6 +37,7 @@ void SpriteAtlas::empty()
     _entries.clear();
     _packer = ShelfPacker(kPageSide);
     _full = false;
+    _glGeneration = gl::generation();
     int x = 0;
     int y = 0;
     reserve(kWhiteSide, kWhiteSide, x, y);
@@ -55,6 +57,11 @@ void SpriteAtlas::startFrame()
 
 const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
 {
+    if (_glGeneration != gl::generation())
+    {
+        // The page went to GL with a context that is gone, and only GL held its pixels.
+        empty();
+    }
     if (texture == nullptr)
         return &_white;
     auto found = _entries.find(texture->getSerial());

@@ -66,6 +66,7 @@ private:
     Place _white{};
     ShelfPacker _packer{0};
     bool _full = false;
+    unsigned _glGeneration = 0;
 };
 
 NS_CC_END

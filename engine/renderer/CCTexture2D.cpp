@@ -114,6 +114,14 @@ void Texture2D::bind()
     if (!gl::isLoaded())
         return;
     glActiveTexture(GL_TEXTURE0);
+    if (_gl->texture && !_gl->texture.usable())
+    {
+        // The pixels went to GL with a context that is gone: there is nothing left to draw.
+        log("Texture2D: %dx%d was uploaded to an earlier GL context; it will not be drawn", _width, _height);
+        _gl->texture.reset();
+        _gl->pending.clear();
+        _gl->uploadFailed = true;
+    }
     if (!_gl->texture && _dirty && !_gl->uploadFailed)
     {
         GLint maxSize = 0;

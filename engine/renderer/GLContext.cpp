@@ -7,17 +7,29 @@ NS_CC_BEGIN
 namespace gl {
 
 namespace {
-bool contextGone = false;
+bool contextLive = false;
+unsigned contextsMade = 0;
+} // namespace
+
+void contextMade()
+{
+    contextLive = true;
+    ++contextsMade;
 }
 
 void contextLost()
 {
-    contextGone = true;
+    contextLive = false;
 }
 
 bool isLoaded()
 {
-    return !contextGone && GLAD_GL_VERSION_2_0 != 0;
+    return contextLive && GLAD_GL_VERSION_2_0 != 0;
+}
+
+unsigned generation()
+{
+    return contextsMade;
 }
 
 } // namespace gl

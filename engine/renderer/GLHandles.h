@@ -10,23 +10,25 @@ NS_CC_BEGIN
 
 namespace gl {
 
-// Owns one GL object name and deletes it exactly once. A headless run never creates GL
-// objects, and a name that outlives its context (see contextLost) goes without a GL call.
+// Owns one GL object name of the current context and deletes it exactly once. A headless run
+// never creates GL objects, and a name that outlives its context (see contextLost) goes
+// without a GL call.
 template <void (*Delete)(GLuint)>
 class Handle
 {
 public:
     Handle() = default;
-    explicit Handle(GLuint id) : _id(id) {}
+    explicit Handle(GLuint id) : _id(id), _generation(generation()) {}
     ~Handle() { reset(); }
 
-    Handle(Handle&& other) noexcept : _id(std::exchange(other._id, 0)) {}
+    Handle(Handle&& other) noexcept : _id(std::exchange(other._id, 0)), _generation(other._generation) {}
     Handle& operator=(Handle&& other) noexcept
     {
         if (this != &other)
         {
             reset();
             _id = std::exchange(other._id, 0);
+            _generation = other._generation;
         }
         return *this;
     }
@@ -35,16 +37,20 @@ public:
 
     GLuint get() const { return _id; }
     explicit operator bool() const { return _id != 0; }
+    // False for a name whose context is gone: it must be made again before use.
+    bool usable() const { return _id != 0 && isLoaded() && _generation == generation(); }
 
     void reset(GLuint id = 0)
     {
-        if (_id != 0 && isLoaded())
+        if (usable())
             Delete(_id);
         _id = id;
+        _generation = generation();
     }
 
 private:
     GLuint _id = 0;
+    unsigned _generation = 0;
 };
 
 namespace detail {

@@ -220,14 +220,15 @@ TEST(ImageDecoding, BadDataIsRefusedWithAReason)
         garbled.idat[i] ^= 0x5a; // the deflate data after a valid zlib header
     cases.emplace_back("garbled pixel data", garbled.encode());
 
-    std::mt19937 random(1234);
+    constexpr unsigned kNoiseSeed = 1234;
+    std::mt19937 random(kNoiseSeed);
     Bytes noise(4096);
     for (unsigned char& byte : noise)
         byte = static_cast<unsigned char>(random());
-    cases.emplace_back("random bytes", noise);
+    cases.emplace_back("random bytes, seed " + std::to_string(kNoiseSeed), noise);
     Bytes noiseAfterSignature(good.begin(), good.begin() + 8);
     noiseAfterSignature.insert(noiseAfterSignature.end(), noise.begin(), noise.end());
-    cases.emplace_back("random bytes after the signature", noiseAfterSignature);
+    cases.emplace_back("random bytes after the signature, seed " + std::to_string(kNoiseSeed), noiseAfterSignature);
 
     PngPicture huge;
     huge.width = huge.height = 16384; // within the size cap, but the file cannot hold it

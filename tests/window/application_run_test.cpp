@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DisplayRequired.h"
+
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
@@ -68,7 +70,7 @@ protected:
     {
         if (!std::getenv("DISPLAY"))
         {
-            GTEST_SKIP() << "needs an X display";
+            SKIP_OR_FAIL_WITHOUT_DISPLAY("needs an X display");
         }
     }
 

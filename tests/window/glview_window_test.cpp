@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "DisplayRequired.h"
+
 #include "base/CCAutoreleasePool.h"
 
 #include <chrono>
@@ -23,7 +25,7 @@ protected:
     {
         if (!std::getenv("DISPLAY"))
         {
-            GTEST_SKIP() << "needs an X display";
+            SKIP_OR_FAIL_WITHOUT_DISPLAY("needs an X display");
         }
     }
 

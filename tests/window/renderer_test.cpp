@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "DisplayRequired.h"
+
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -94,7 +96,7 @@ protected:
     void SetUp() override
     {
         if (view == nullptr)
-            GTEST_SKIP() << "no OpenGL 2.0 window; run under a display (xvfb-run)";
+            SKIP_OR_FAIL_WITHOUT_DISPLAY("no OpenGL 2.0 window; run under a display (xvfb-run)");
         renderer.setViewport(kPoints, kPoints, kPixels, kPixels);
     }
 

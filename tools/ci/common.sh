@@ -15,18 +15,23 @@ build() {
   cmake --build "$dir" -j "$(nproc)"
 }
 
-# Starts a private X server for window tests; sets DISPLAY and stops it on exit.
+# Starts a private X server for window tests on a display number it finds free itself, so
+# that several can start at once; sets DISPLAY and stops the server when the shell exits.
 start_xvfb() {
-  local number
-  for number in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-  done
-  Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  local numbers
+  numbers=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$numbers" >/dev/null 2>&1 &
   SKYVANE_XVFB_PID=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
+  trap 'kill "$SKYVANE_XVFB_PID" 2>/dev/null || true' EXIT
+  for _ in $(seq 100); do
+    [ -s "$numbers" ] && break
+    kill -0 "$SKYVANE_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
-  trap 'kill "$SKYVANE_XVFB_PID" 2>/dev/null || true' EXIT
+  export DISPLAY=":$(head -n1 "$numbers")"
+  rm -f "$numbers"
+  if [ "$DISPLAY" = ":" ] || ! xdpyinfo >/dev/null 2>&1; then
+    echo "error: the private X server (Xvfb) did not start" >&2
+    return 1
+  fi
 }

@@ -12,6 +12,7 @@
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
 #include "platform/CCApplication.h"
+#include "platform/CCGLDriver.h"
 
 NS_CC_BEGIN
 
@@ -227,6 +228,8 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
         return failToOpen("OpenGL 2.0 or later is needed, the driver offers " + std::to_string(major) + "." +
                           std::to_string(minor));
     }
+    gl::contextMade();
+    platform::keepGLDriverLoaded();
     // The run loop paces frames itself; a driver that waits for vblank as well would halve the rate.
     glfwSwapInterval(0);
 
