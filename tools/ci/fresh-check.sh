@@ -24,7 +24,10 @@ mirror=$(apt-get indextargets --no-release-info --format '$(REPO_URI)' "Release:
 [ -n "$mirror" ] || { echo "error: this machine's apt has no source for $release" >&2; exit 1; }
 commit=$(git rev-parse HEAD)
 cache=${SKYVANE_CACHE:-$HOME/.cache/skyvane}/fresh-check
-tarball=$cache/debian-$release-minbase.tar
+# What a new user brings: sudo, and git, which made their clone. Everything else the project
+# must install itself.
+given=sudo,git
+tarball=$cache/debian-$release-minbase-${given//,/-}.tar
 user=newdev
 mkdir -p "$cache"
 
@@ -32,8 +35,7 @@ if [ ! -f "$tarball" ]; then
   echo "== making a fresh $release root from $mirror (cached in $tarball)"
   staging=$(mktemp -d "$cache/debootstrap.XXXXXX")
   trap 'rm -rf "$staging"' EXIT
-  # sudo is what the user is given; everything else the project must install itself.
-  debootstrap --variant=minbase --include=sudo "$release" "$staging" "$mirror" >"$cache/debootstrap.log" 2>&1 || {
+  debootstrap --variant=minbase --include="$given" "$release" "$staging" "$mirror" >"$cache/debootstrap.log" 2>&1 || {
     tail -n 20 "$cache/debootstrap.log" >&2
     exit 1
   }
