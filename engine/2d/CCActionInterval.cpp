@@ -31,7 +31,8 @@ public:
 
 bool ActionInterval::initWithDuration(float d)
 {
-    // Zero and negative durations both finish at the first step, at their end point.
+    // Zero and negative durations both finish at the first step, at their end point: for a
+    // negative duration a deliberate difference from 3.17, where such a move misses its target.
     _duration = d > FLT_EPSILON ? d : FLT_EPSILON;
     _elapsed = 0.0f;
     _firstTick = true;

@@ -69,8 +69,8 @@ Label* Label::createWithTTF(const TTFConfig& ttfConfig, const std::string& text,
     std::shared_ptr<FontAtlas> atlas = ttfAtlas(ttfConfig.fontFilePath, ttfConfig.fontSize);
     if (!atlas)
         return nullptr;
-    const Size dimensions(static_cast<float>(std::max(maxLineWidth, 0)), 0.0f);
-    Label* label = createWithAtlas(std::move(atlas), text, dimensions, hAlignment, TextVAlignment::TOP);
+    Label* label = createWithAtlas(std::move(atlas), text, Size::ZERO, hAlignment, TextVAlignment::TOP);
+    label->setMaxLineWidth(static_cast<float>(maxLineWidth));
     label->_ttfConfig = ttfConfig;
     return label;
 }
@@ -133,6 +133,15 @@ void Label::setDimensions(float width, float height)
     if (dimensions.equals(_dimensions))
         return;
     _dimensions = dimensions;
+    markLayoutDirty();
+}
+
+void Label::setMaxLineWidth(float maxLineWidth)
+{
+    maxLineWidth = std::max(maxLineWidth, 0.0f);
+    if (maxLineWidth == _maxLineWidth)
+        return;
+    _maxLineWidth = maxLineWidth;
     markLayoutDirty();
 }
 
@@ -238,7 +247,7 @@ std::vector<std::u32string> Label::breakLines() const
         else if (c >= 0x20 && c != 0x7F)
             paragraphs.back().push_back(c);
     }
-    const float maxWidth = _dimensions.width;
+    const float maxWidth = _dimensions.width > 0 ? _dimensions.width : _maxLineWidth;
     if (maxWidth <= 0)
         return paragraphs;
 

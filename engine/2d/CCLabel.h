@@ -76,6 +76,9 @@ public:
     // above 0 fixes its height, with the text placed by the vertical alignment.
     void setDimensions(float width, float height);
     const Size& getDimensions() const { return _dimensions; }
+    // Wraps lines like a dimension width, but the label is as wide as its longest line.
+    void setMaxLineWidth(float maxLineWidth);
+    float getMaxLineWidth() const { return _maxLineWidth; }
 
     const TTFConfig& getTTFConfig() const { return _ttfConfig; }
     const std::string& getSystemFontName() const { return _systemFont; }
@@ -118,6 +121,7 @@ private:
     TextHAlignment _hAlignment = TextHAlignment::LEFT;
     TextVAlignment _vAlignment = TextVAlignment::TOP;
     Size _dimensions;
+    float _maxLineWidth = 0.0f;
     bool _layoutDirty = true;
     std::vector<PlacedGlyph> _glyphs;
 };

@@ -112,6 +112,16 @@ void Menu::addChild(Node* child, int zOrder, const std::string& name)
     Layer::addChild(child, zOrder, name);
 }
 
+void Menu::removeChild(Node* child, bool cleanup)
+{
+    // A held item may be freed here: the release must not activate it.
+    if (child == _selectedItem)
+    {
+        _selectedItem = nullptr;
+    }
+    Layer::removeChild(child, cleanup);
+}
+
 void Menu::onExit()
 {
     if (_state == State::TRACKING_TOUCH)

@@ -37,6 +37,7 @@ public:
     void addChild(Node* child, int zOrder) override;
     void addChild(Node* child, int zOrder, int tag) override;
     void addChild(Node* child, int zOrder, const std::string& name) override;
+    void removeChild(Node* child, bool cleanup = true) override;
     void onExit() override;
 
     bool onTouchBegan(Touch* touch, Event* event) override;

@@ -97,7 +97,11 @@ void Node::addChild(Node* child, int localZOrder, const std::string& name)
     if (_running)
     {
         child->onEnter();
-        child->onEnterTransitionDidFinish();
+        // A child added while its parent enters hears it with the parent's children.
+        if (_transitionFinished)
+        {
+            child->onEnterTransitionDidFinish();
+        }
     }
 }
 
@@ -145,6 +149,13 @@ void Node::removeChild(Node* child, bool cleanup)
     {
         return;
     }
+    detachChild(child, cleanup);
+    // The index may have moved while the child exited.
+    _children.eraseObject(child);
+}
+
+void Node::detachChild(Node* child, bool cleanup)
+{
     if (_running)
     {
         child->onExitTransitionDidStart();
@@ -155,8 +166,6 @@ void Node::removeChild(Node* child, bool cleanup)
         child->cleanup();
     }
     child->setParent(nullptr);
-    // The index may have moved while the child exited.
-    _children.eraseObject(child);
 }
 
 void Node::removeChildByTag(int tag, bool cleanup)
@@ -181,16 +190,7 @@ void Node::removeAllChildrenWithCleanup(bool cleanup)
     Vector<Node*> leaving(_children);
     for (Node* child : leaving)
     {
-        if (_running)
-        {
-            child->onExitTransitionDidStart();
-            child->onExit();
-        }
-        if (cleanup)
-        {
-            child->cleanup();
-        }
-        child->setParent(nullptr);
+        detachChild(child, cleanup);
     }
     _children.clear();
 }
@@ -220,6 +220,10 @@ void Node::sortAllChildren()
 
 void Node::setLocalZOrder(std::int32_t localZOrder)
 {
+    if (localZOrder == _localZOrder)
+    {
+        return;
+    }
     if (_parent)
     {
         _parent->reorderChild(this, localZOrder);
@@ -299,8 +303,8 @@ Mat4 Node::getNodeToParentTransform() const
     Mat4 local = Mat4::createTranslation(_position.x, _position.y);
     if (_ignoreAnchorPointForPosition)
     {
-        // The bottom-left corner sits at the position whatever the scale.
-        local = local * Mat4::createTranslation(_anchorPointInPoints.x * _scaleX, _anchorPointInPoints.y * _scaleY);
+        // The corner sits at the position at scale 1; scaling still happens about the anchor.
+        local = local * Mat4::createTranslation(_anchorPointInPoints.x, _anchorPointInPoints.y);
     }
     if (radians != 0.0f)
     {
@@ -469,6 +473,7 @@ void Node::update(float)
 
 void Node::onEnter()
 {
+    _transitionFinished = false;
     // Children may change while they enter: walk a copy.
     Vector<Node*> entering(_children);
     for (Node* child : entering)
@@ -481,6 +486,7 @@ void Node::onEnter()
 
 void Node::onEnterTransitionDidFinish()
 {
+    _transitionFinished = true;
     Vector<Node*> children(_children);
     for (Node* child : children)
     {
@@ -490,6 +496,7 @@ void Node::onEnterTransitionDidFinish()
 
 void Node::onExitTransitionDidStart()
 {
+    _transitionFinished = false;
     Vector<Node*> children(_children);
     for (Node* child : children)
     {

@@ -26,6 +26,9 @@ public:
 
     Node();
     ~Node() override;
+    // A node belongs to one place in one tree: copies would share its children and schedules.
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
     virtual bool init();
 
     // Children
@@ -147,6 +150,8 @@ public:
 
 protected:
     void updateAnchorPointInPoints();
+    // Takes a child out of the tree: exit if running, cleanup if asked, parent cleared.
+    void detachChild(Node* child, bool cleanup);
 
     Vec2 _position;
     Size _contentSize;
@@ -168,6 +173,8 @@ protected:
     Vector<Node*> _children;
     Node* _parent = nullptr;
     bool _running = false;
+    // Whether onEnterTransitionDidFinish has come since the last onEnter.
+    bool _transitionFinished = false;
 
     Scheduler* _scheduler = nullptr;
     ActionManager* _actionManager = nullptr;

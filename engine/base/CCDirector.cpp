@@ -16,12 +16,6 @@
 
 NS_CC_BEGIN
 
-const char* Director::EVENT_BEFORE_UPDATE = "director_before_update";
-const char* Director::EVENT_AFTER_UPDATE = "director_after_update";
-const char* Director::EVENT_AFTER_VISIT = "director_after_visit";
-const char* Director::EVENT_AFTER_DRAW = "director_after_draw";
-const char* Director::EVENT_RESET = "director_reset";
-
 namespace {
 Director* sharedDirector = nullptr;
 constexpr float kStatsFontSize = 16.0f;
@@ -188,26 +182,6 @@ void Director::popScene()
     }
 }
 
-void Director::popToRootScene()
-{
-    while (_scenesStack.size() > 1)
-    {
-        Scene* top = _scenesStack.back();
-        if (top->isRunning())
-        {
-            top->onExitTransitionDidStart();
-            top->onExit();
-        }
-        top->cleanup();
-        _scenesStack.popBack();
-    }
-    if (!_scenesStack.empty())
-    {
-        _nextScene = _scenesStack.back();
-        _sendCleanupToScene = true;
-    }
-}
-
 void Director::end()
 {
     _purgeDirectorInNextLoop = true;
@@ -244,10 +218,7 @@ void Director::startAnimation()
 {
     _lastUpdate = std::chrono::steady_clock::now();
     _invalid = false;
-    if (Application* application = Application::getInstance())
-    {
-        application->setAnimationInterval(static_cast<float>(_animationInterval));
-    }
+    Application::getInstance()->setAnimationInterval(static_cast<float>(_animationInterval));
     _nextDeltaTimeZero = true;
 }
 

@@ -24,12 +24,6 @@ class TextureCache;
 class Director : public Ref
 {
 public:
-    static const char* EVENT_BEFORE_UPDATE;
-    static const char* EVENT_AFTER_UPDATE;
-    static const char* EVENT_AFTER_VISIT;
-    static const char* EVENT_AFTER_DRAW;
-    static const char* EVENT_RESET;
-
     static Director* getInstance();
     ~Director() override;
 
@@ -39,7 +33,7 @@ public:
     bool isDisplayStats() { return _displayStats; }
     void setDisplayStats(bool displayStats) { _displayStats = displayStats; }
 
-    // Kept as the double it was given: the frame pacing uses it unrounded.
+    // A double, not 3.17's float: the game hands it the double 1.0 / 60 and keeps it exact.
     double getAnimationInterval() { return _animationInterval; }
     void setAnimationInterval(double interval);
 
@@ -57,7 +51,6 @@ public:
     void replaceScene(Scene* scene);
     void pushScene(Scene* scene);
     void popScene();
-    void popToRootScene();
     void end();
     void pause();
     void resume();
@@ -90,7 +83,6 @@ protected:
 
 private:
     void calculateDeltaTime();
-    void runFrame();
     void setNextScene();
     void renderFrame();
     void updateStats();

@@ -201,52 +201,36 @@ void EventDispatcher::removeAllEventListeners()
 
 void EventDispatcher::pauseEventListenersForTarget(Node* target, bool recursive)
 {
-    auto found = _nodeListeners.find(target);
-    if (found != _nodeListeners.end())
-    {
-        for (EventListener* listener : found->second)
-        {
-            listener->setPaused(true);
-        }
-    }
-    for (EventListener* listener : _toAdd)
-    {
-        if (listener->getAssociatedNode() == target)
-        {
-            listener->setPaused(true);
-        }
-    }
-    if (recursive)
-    {
-        for (Node* child : target->getChildren())
-        {
-            pauseEventListenersForTarget(child, true);
-        }
-    }
+    setListenersPaused(target, recursive, true);
 }
 
 void EventDispatcher::resumeEventListenersForTarget(Node* target, bool recursive)
+{
+    setListenersPaused(target, recursive, false);
+}
+
+void EventDispatcher::setListenersPaused(Node* target, bool recursive, bool paused)
 {
     auto found = _nodeListeners.find(target);
     if (found != _nodeListeners.end())
     {
         for (EventListener* listener : found->second)
         {
-            listener->setPaused(false);
+            listener->setPaused(paused);
         }
     }
     for (EventListener* listener : _toAdd)
     {
         if (listener->getAssociatedNode() == target)
         {
-            listener->setPaused(false);
+            listener->setPaused(paused);
         }
     }
     if (recursive)
     {
         for (Node* child : target->getChildren())
         {
-            resumeEventListenersForTarget(child, true);
+            setListenersPaused(child, true, paused);
         }
     }
 }

@@ -38,6 +38,7 @@ private:
     void addListener(EventListener* listener);
     void registerListener(EventListener* listener);
     void unregisterListener(EventListener* listener);
+    void setListenersPaused(Node* target, bool recursive, bool paused);
     std::vector<EventListener*> orderedListeners(const std::string& listenerID);
     void dispatchTouchEvent(EventTouch* event);
     void finishDispatch();

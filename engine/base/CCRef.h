@@ -17,6 +17,9 @@ public:
     unsigned int getReferenceCount() const { return _referenceCount; }
 
     virtual ~Ref();
+    // A copy would start with the original's count and be deleted while still in use.
+    Ref(const Ref&) = delete;
+    Ref& operator=(const Ref&) = delete;
 
     // Counts live engine objects so tests and soaks can prove nothing leaks between runs.
     static long getLiveObjectCount();

@@ -72,9 +72,11 @@ bool Scheduler::Timer::update(float dt)
         {
             return true;
         }
+        // Counted before the call: a callback that schedules this selector again finds the
+        // timer used up and gets a fresh one instead of restarting this one.
+        ++timesExecuted;
         callback(delay);
         elapsed -= delay;
-        ++timesExecuted;
         useDelay = false;
         if (usedUp())
         {
@@ -84,9 +86,9 @@ bool Scheduler::Timer::update(float dt)
     const float step = interval > 0.0f ? interval : elapsed;
     while (elapsed >= step && !aborted)
     {
+        ++timesExecuted;
         callback(step);
         elapsed -= step;
-        ++timesExecuted;
         if (usedUp())
         {
             return false;
@@ -133,7 +135,7 @@ void Scheduler::scheduleTimer(std::shared_ptr<Timer> timer, void* target, bool p
     TimerTarget& timerTarget = timerTargetFor(target, paused);
     for (auto& existing : timerTarget.timers)
     {
-        if (!existing->aborted && existing->matches(timer->selector, timer->key))
+        if (!existing->aborted && !existing->usedUp() && existing->matches(timer->selector, timer->key))
         {
             // One schedule per selector and target: scheduling again restarts it.
             existing->setup(timer->interval, timer->repeat, timer->delay);
@@ -235,6 +237,10 @@ void Scheduler::scheduleUpdateEntry(const ccSchedulerFunc& callback, void* targe
     // Stable: equal priorities keep the order in which they were scheduled.
     auto position = std::upper_bound(_updateEntries.begin(), _updateEntries.end(), priority,
                                      [](int p, const std::shared_ptr<UpdateEntry>& e) { return p < e->priority; });
+    if (_updating && position <= _updateEntries.begin() + static_cast<std::ptrdiff_t>(_updateCursor))
+    {
+        ++_updateCursor;
+    }
     _updateEntries.insert(position, std::move(entry));
     if (!_updating)
     {
@@ -322,30 +328,25 @@ bool Scheduler::isScheduled(SEL_SCHEDULE selector, const Ref* target) const
 
 void Scheduler::pauseTarget(void* target)
 {
-    if (TimerTarget* timerTarget = findTimerTarget(target))
-    {
-        timerTarget->paused = true;
-    }
-    for (auto& entry : _updateEntries)
-    {
-        if (entry->target == target)
-        {
-            entry->paused = true;
-        }
-    }
+    setTargetPaused(target, true);
 }
 
 void Scheduler::resumeTarget(void* target)
 {
+    setTargetPaused(target, false);
+}
+
+void Scheduler::setTargetPaused(void* target, bool paused)
+{
     if (TimerTarget* timerTarget = findTimerTarget(target))
     {
-        timerTarget->paused = false;
+        timerTarget->paused = paused;
     }
     for (auto& entry : _updateEntries)
     {
         if (entry->target == target)
         {
-            entry->paused = false;
+            entry->paused = paused;
         }
     }
 }
@@ -364,12 +365,6 @@ bool Scheduler::isTargetPaused(void* target)
         }
     }
     return false;
-}
-
-void Scheduler::performFunctionInCocosThread(std::function<void()> function)
-{
-    std::lock_guard<std::mutex> lock(_performMutex);
-    _functionsToPerform.push_back(std::move(function));
 }
 
 void Scheduler::purgeRemoved()
@@ -395,22 +390,19 @@ void Scheduler::purgeRemoved()
 void Scheduler::update(float dt)
 {
     _updating = true;
-    if (_timeScale != 1.0f)
-    {
-        dt *= _timeScale;
-    }
 
-    // Entries scheduled during the pass wait for the next one.
-    const auto updateEntries = _updateEntries;
-    for (const auto& entry : updateEntries)
+    // Walk by index: entries scheduled during the pass run in it if they land after the
+    // running one, as in the engine, whose update lists tolerate additions.
+    for (_updateCursor = 0; _updateCursor < _updateEntries.size(); ++_updateCursor)
     {
+        const std::shared_ptr<UpdateEntry> entry = _updateEntries[_updateCursor];
         if (!entry->paused && !entry->removed)
         {
             entry->callback(dt);
         }
     }
 
-    // Walk by index: callbacks may add targets and timers, which run in this same pass.
+    // Likewise for timers: callbacks may add targets and timers, which run in this same pass.
     for (size_t t = 0; t < _timerTargets.size(); ++t)
     {
         if (_timerTargets[t]->paused || _timerTargets[t]->removed)
@@ -437,16 +429,6 @@ void Scheduler::update(float dt)
 
     _updating = false;
     purgeRemoved();
-
-    std::vector<std::function<void()>> functions;
-    {
-        std::lock_guard<std::mutex> lock(_performMutex);
-        functions.swap(_functionsToPerform);
-    }
-    for (auto& function : functions)
-    {
-        function();
-    }
 }
 
 NS_CC_END

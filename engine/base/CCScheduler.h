@@ -3,7 +3,6 @@
 #include <climits>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -24,9 +23,6 @@ public:
 
     Scheduler();
     ~Scheduler() override;
-
-    float getTimeScale() const { return _timeScale; }
-    void setTimeScale(float timeScale) { _timeScale = timeScale; }
 
     void update(float dt);
 
@@ -56,9 +52,6 @@ public:
     void resumeTarget(void* target);
     bool isTargetPaused(void* target);
 
-    // The one entry point that other threads may use: runs the function on the next update.
-    void performFunctionInCocosThread(std::function<void()> function);
-
 private:
     struct Timer;
     struct TimerTarget;
@@ -69,13 +62,13 @@ private:
     void scheduleTimer(std::shared_ptr<Timer> timer, void* target, bool paused);
     void removeTimer(TimerTarget& timerTarget, size_t index);
     void purgeRemoved();
+    void setTargetPaused(void* target, bool paused);
 
-    float _timeScale = 1.0f;
     bool _updating = false;
+    // The update entry running now: entries inserted at or before it shift it along.
+    size_t _updateCursor = 0;
     std::vector<std::unique_ptr<TimerTarget>> _timerTargets;
     std::vector<std::shared_ptr<UpdateEntry>> _updateEntries;
-    std::vector<std::function<void()>> _functionsToPerform;
-    std::mutex _performMutex;
 };
 
 NS_CC_END

@@ -23,7 +23,15 @@
 #endif
 
 #if COCOS2D_DEBUG > 0
-#define CCASSERT(cond, msg) do { if (!(cond)) { cocos2d::log("Assert failed: %s", msg); std::abort(); } } while (0)
+#define CCASSERT(cond, msg)                                                                      \
+    do                                                                                           \
+    {                                                                                            \
+        if (!(cond))                                                                             \
+        {                                                                                        \
+            cocos2d::log("Assert failed at %s:%d: %s (%s)", __FILE__, __LINE__, msg, #cond);     \
+            std::abort();                                                                        \
+        }                                                                                        \
+    } while (0)
 #else
 #define CCASSERT(cond, msg) do { (void)sizeof(cond); } while (0)
 #endif

@@ -63,9 +63,9 @@ LanguageType Application::getCurrentLanguage()
     return LanguageType::ENGLISH;
 }
 
-void Application::setAnimationInterval(float)
+void Application::setAnimationInterval(float interval)
 {
-    // The run loop reads the Director's own double interval before every frame.
+    _animationInterval = interval;
 }
 
 std::string Application::getVersion()

@@ -16,6 +16,8 @@ public:
     static Application* getInstance();
 
     void setAnimationInterval(float interval) override;
+    // The interval the run loop paces its frames to; the Director sets it when it starts.
+    double getAnimationInterval() const { return _animationInterval; }
     LanguageType getCurrentLanguage() override;
     const char* getCurrentLanguageCode() override;
     Platform getTargetPlatform() override;
@@ -24,6 +26,9 @@ public:
 
 protected:
     static Application* sm_pSharedApplication;
+
+private:
+    double _animationInterval = 1.0 / 60;
 };
 
 NS_CC_END

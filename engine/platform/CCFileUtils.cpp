@@ -127,11 +127,8 @@ void FileUtils::setSearchPaths(const std::vector<std::string>& searchPaths)
 
 void FileUtils::addSearchPath(const std::string& path, const bool front)
 {
+    // A path already present is added again, so adding it in front moves it to the front.
     const std::string full = withRoot(path);
-    if (std::find(_searchPaths.begin(), _searchPaths.end(), full) != _searchPaths.end())
-    {
-        return;
-    }
     if (front)
     {
         _searchPaths.insert(_searchPaths.begin(), full);
@@ -179,7 +176,15 @@ std::string FileUtils::getStringFromFile(const std::string& filename) const
 
 std::string FileUtils::getWritablePath() const
 {
-    return platform::writableDirectory();
+    // Created on request, so a game may write into it straight away.
+    const std::string path = platform::writableDirectory();
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::u8path(path), error);
+    if (error)
+    {
+        log("FileUtils::getWritablePath: can't create %s: %s", path.c_str(), error.message().c_str());
+    }
+    return path;
 }
 
 NS_CC_END

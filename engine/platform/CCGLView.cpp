@@ -106,6 +106,26 @@ void GLView::updateDesignResolutionSize()
     Director::getInstance()->updateWinSizeFromView();
 }
 
+void GLView::placeTouch(Touch* touch, int id, float x, float y) const
+{
+    touch->setTouchInfo(id, (x - _viewPortRect.origin.x) / _scaleX, (y - _viewPortRect.origin.y) / _scaleY);
+}
+
+void GLView::dispatchTouches(int eventCode, const std::vector<Touch*>& touches)
+{
+    if (touches.empty())
+    {
+        return;
+    }
+    EventTouch event;
+    event.setEventCode(static_cast<EventTouch::EventCode>(eventCode));
+    event.setTouches(touches);
+    // Keep this view alive: a handler may end the Director, which lets go of the view.
+    retain();
+    Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+    release();
+}
+
 void GLView::handleTouchesBegin(int num, intptr_t ids[], float xs[], float ys[])
 {
     std::vector<Touch*> began;
@@ -116,19 +136,11 @@ void GLView::handleTouchesBegin(int num, intptr_t ids[], float xs[], float ys[])
             continue;
         }
         auto* touch = new Touch();
-        touch->setTouchInfo(static_cast<int>(ids[i]), (xs[i] - _viewPortRect.origin.x) / _scaleX,
-                            (ys[i] - _viewPortRect.origin.y) / _scaleY);
+        placeTouch(touch, static_cast<int>(ids[i]), xs[i], ys[i]);
         _touches[ids[i]] = touch;
         began.push_back(touch);
     }
-    if (began.empty())
-    {
-        return;
-    }
-    EventTouch event;
-    event.setEventCode(EventTouch::EventCode::BEGAN);
-    event.setTouches(began);
-    Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+    dispatchTouches(static_cast<int>(EventTouch::EventCode::BEGAN), began);
 }
 
 void GLView::handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[])
@@ -137,22 +149,13 @@ void GLView::handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[])
     for (int i = 0; i < num; ++i)
     {
         auto found = _touches.find(ids[i]);
-        if (found == _touches.end())
+        if (found != _touches.end())
         {
-            continue;
+            placeTouch(found->second, found->second->getID(), xs[i], ys[i]);
+            moved.push_back(found->second);
         }
-        found->second->setTouchInfo(found->second->getID(), (xs[i] - _viewPortRect.origin.x) / _scaleX,
-                                    (ys[i] - _viewPortRect.origin.y) / _scaleY);
-        moved.push_back(found->second);
     }
-    if (moved.empty())
-    {
-        return;
-    }
-    EventTouch event;
-    event.setEventCode(EventTouch::EventCode::MOVED);
-    event.setTouches(moved);
-    Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+    dispatchTouches(static_cast<int>(EventTouch::EventCode::MOVED), moved);
 }
 
 void GLView::handleTouchesEnd(int num, intptr_t ids[], float xs[], float ys[])
@@ -171,25 +174,14 @@ void GLView::handleTouchesOfEndOrCancel(int eventCode, int num, intptr_t ids[], 
     for (int i = 0; i < num; ++i)
     {
         auto found = _touches.find(ids[i]);
-        if (found == _touches.end())
+        if (found != _touches.end())
         {
-            continue;
+            placeTouch(found->second, found->second->getID(), xs[i], ys[i]);
+            ending.push_back(found->second);
+            _touches.erase(found);
         }
-        found->second->setTouchInfo(found->second->getID(), (xs[i] - _viewPortRect.origin.x) / _scaleX,
-                                    (ys[i] - _viewPortRect.origin.y) / _scaleY);
-        ending.push_back(found->second);
-        _touches.erase(found);
     }
-    if (!ending.empty())
-    {
-        EventTouch event;
-        event.setEventCode(static_cast<EventTouch::EventCode>(eventCode));
-        event.setTouches(ending);
-        // Keep this view alive: a handler may end the Director, which lets go of the view.
-        retain();
-        Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
-        release();
-    }
+    dispatchTouches(eventCode, ending);
     for (Touch* touch : ending)
     {
         touch->release();

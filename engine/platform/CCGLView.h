@@ -2,6 +2,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "base/CCRef.h"
 #include "base/ccTypes.h"
@@ -74,6 +75,9 @@ public:
 protected:
     void updateDesignResolutionSize();
     void handleTouchesOfEndOrCancel(int eventCode, int num, intptr_t ids[], float xs[], float ys[]);
+    // Window coordinates to design units inside the viewport.
+    void placeTouch(Touch* touch, int id, float x, float y) const;
+    void dispatchTouches(int eventCode, const std::vector<Touch*>& touches);
 
     Size _screenSize;
     Size _designResolutionSize;

@@ -1,4 +1,6 @@
 #include "platform/CCApplication.h"
+#include "platform/CCFramePacer.h"
+#include "platform/desktop/CCRunLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +13,10 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "EngineFixture.h"
+#include "HeadlessView.h"
 #include "ScopedEnv.h"
 
 USING_NS_CC;
@@ -62,6 +66,13 @@ TEST(ApplicationLanguage, LeavesTheEnvironmentAlone)
     app.getCurrentLanguageCode();
     EXPECT_STREQ(std::getenv("LANG"), "ja_JP.UTF-8");
 }
+
+#if COCOS2D_DEBUG > 0
+TEST(ApplicationBasics, AskingWhenThereIsNoneAbortsWithTheReason)
+{
+    EXPECT_DEATH(Application::getInstance(), "Assert failed at .*no Application has been created");
+}
+#endif
 
 TEST(ApplicationBasics, IsTheOneInstanceAndALinuxApplication)
 {
@@ -153,6 +164,74 @@ TEST_F(ApplicationRun, ReturnsOneWhenLaunchingLeftTheDirectorWithoutAView)
 {
     LaunchingApp app(true);
     EXPECT_EQ(app.run(), 1);
+}
+
+// A headless view that, like a window, reports itself closed once the Director let it go.
+class ClosingView : public testing_support::HeadlessView
+{
+public:
+    static ClosingView* create()
+    {
+        auto* view = new ClosingView();
+        view->setFrameSize(960, 640);
+        view->autorelease();
+        return view;
+    }
+    void end() override
+    {
+        _closed = true;
+        release();
+    }
+    bool windowShouldClose() override { return _closed; }
+
+private:
+    bool _closed = false;
+};
+
+// Runs an empty scene; on frame 5 it sets its own frame interval, on frame 10 it ends.
+class IntervalApp : public LaunchingApp
+{
+public:
+    bool applicationDidFinishLaunching() override
+    {
+        Director* director = Director::getInstance();
+        director->setOpenGLView(ClosingView::create());
+        director->runWithScene(Scene::create());
+        director->getScheduler()->schedule(
+            [this](float) {
+                ++_frames;
+                if (_frames == 5)
+                {
+                    setAnimationInterval(0.25f);
+                }
+                else if (_frames == 10)
+                {
+                    Director::getInstance()->end();
+                }
+            },
+            this, 0.0f, false, "frames");
+        return true;
+    }
+
+private:
+    int _frames = 0;
+};
+
+TEST_F(ApplicationRun, SettingTheApplicationsIntervalPacesTheRunLoop)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point now{};
+    std::vector<double> waits;
+    FramePacer pacer([&now] { return now; },
+                     [&now, &waits](Clock::time_point until) {
+                         waits.push_back(std::chrono::duration<double>(until - now).count());
+                         now = until;
+                     });
+    IntervalApp app;
+    EXPECT_EQ(runDesktopLoop(app, pacer), 0);
+    ASSERT_GE(waits.size(), 8u);
+    EXPECT_NEAR(waits.front(), 1.0 / 60, 1e-6);
+    EXPECT_NEAR(waits.back(), 0.25, 1e-6);
 }
 
 } // namespace

@@ -234,4 +234,31 @@ TEST_F(MenuClicks, ItemMayRemoveItsOwnMenu)
     EXPECT_EQ(scene->getChildrenCount(), 0);
 }
 
+TEST_F(MenuClicks, ItemRemovedWhileHeldIsNeitherFiredNorTouched)
+{
+    touch(&GLView::handleTouchesBegin, 480, 320);
+    ASSERT_TRUE(item->isSelected());
+    item->removeFromParent();  // the menu held the last reference: the item is gone
+    item = nullptr;
+    touch(&GLView::handleTouchesEnd, 480, 320);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_EQ(menu->getState(), Menu::State::WAITING);
+}
+
+TEST_F(MenuClicks, AlignedItemsStandFivePointsApartAboutTheMenuCentre)
+{
+    auto* wide = MenuItem::create([](Ref*) {});
+    wide->setContentSize(Size(60, 20));
+    menu->addChild(wide);
+    menu->alignItemsVertically();
+    EXPECT_EQ(item->getPosition(), Vec2(0, 12.5f));  // 40 + 5 + 20 high, centred on 0
+    EXPECT_EQ(wide->getPosition(), Vec2(0, -22.5f));
+    menu->alignItemsHorizontallyWithPadding(10);
+    EXPECT_EQ(item->getPosition(), Vec2(-35, 0));  // 100 + 10 + 60 wide
+    EXPECT_EQ(wide->getPosition(), Vec2(55, 0));
+    clickAt(480 + 55, 320);  // the click finds the item where it now stands
+    clickAt(480 - 35, 320);
+    EXPECT_EQ(heard, Journal{"item"});
+}
+
 }  // namespace

@@ -61,6 +61,17 @@ TEST(RectGeometry, ContainsPointIncludesEveryEdgeAndCorner)
     EXPECT_FLOAT_EQ(Rect(1, 2, -4, 6).getMaxX(), -3);  // negative sizes are kept
 }
 
+TEST(RectGeometry, CircleIntersectsWhenItReachesTheRectOrItsCorner)
+{
+    const Rect box(0, 0, 10, 10);
+    EXPECT_TRUE(box.intersectsCircle(Vec2(5, 5), 1));     // inside
+    EXPECT_TRUE(box.intersectsCircle(Vec2(13, 5), 3));    // touching an edge
+    EXPECT_FALSE(box.intersectsCircle(Vec2(13.5f, 5), 3));
+    EXPECT_TRUE(box.intersectsCircle(Vec2(13, 14), 5));   // 3-4-5 from the corner
+    EXPECT_FALSE(box.intersectsCircle(Vec2(13, 14), 4.9f));  // within both bands, beyond the corner
+    EXPECT_TRUE(box.intersectsCircle(Vec2(-20, -20), 100));  // the circle holds the rect
+}
+
 TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
 {
     const Vec2 a(3, 4);
@@ -133,14 +144,15 @@ TEST_F(BoundingBox, AnchorPointSitsAtThePosition)
     expectRect(node->getBoundingBox(), Rect(175, 50, 50, 100));
 }
 
-TEST_F(BoundingBox, IgnoredAnchorPutsTheBottomLeftCornerAtThePosition)
+TEST_F(BoundingBox, IgnoredAnchorPutsTheCornerAtThePositionButStillScalesAboutTheAnchor)
 {
     node->setIgnoreAnchorPointForPosition(true);
     expectRect(node->getBoundingBox(), Rect(200, 100, 100, 50));
+    // The anchor stands at position + anchorPointInPoints = (250, 125) and stays put.
     node->setScale(2);
-    expectRect(node->getBoundingBox(), Rect(200, 100, 200, 100));
+    expectRect(node->getBoundingBox(), Rect(150, 75, 200, 100));
     node->setScaleX(0.5f);
-    expectRect(node->getBoundingBox(), Rect(200, 100, 50, 100));
+    expectRect(node->getBoundingBox(), Rect(225, 75, 50, 100));
 }
 
 }  // namespace

@@ -141,10 +141,21 @@ TEST_F(LabelTest, DimensionsFixTheSizeAndWrapAtSpaces)
     EXPECT_GT(sizeOf("aaaaaaaaaaaaaaaa", Size(width, 0)).height, lineHeight);
     EXPECT_TRUE(sizeOf("a", Size(300, 120)).equals(Size(300, 120)));
 
-    Label* label = Label::createWithTTF(TTFConfig(kFont, 24), "aaa bbb ccc ddd", TextHAlignment::CENTER,
+}
+
+TEST_F(LabelTest, MaximumLineWidthWrapsAndTheLongestLineIsTheWidth)
+{
+    const float lineHeight = sizeOf("a").height;
+    const float width = sizeOf("aaa bbb").width + 2;
+    Label* label = Label::createWithTTF(TTFConfig(kFont, 24), "aaa bbb aaa", TextHAlignment::CENTER,
                                         static_cast<int>(width));
     ASSERT_NE(label, nullptr);
-    EXPECT_FLOAT_EQ(label->getContentSize().height, 2 * lineHeight);
+    EXPECT_TRUE(label->getContentSize().equals(Size(sizeOf("aaa bbb").width, 2 * lineHeight)));
+    EXPECT_FLOAT_EQ(label->getMaxLineWidth(), static_cast<float>(static_cast<int>(width)));
+    label->setString("a b");
+    EXPECT_TRUE(label->getContentSize().equals(sizeOf("a b")));
+    label->setDimensions(300, 0);  // a fixed width still wins
+    EXPECT_FLOAT_EQ(label->getContentSize().width, 300);
 }
 
 TEST_F(LabelTest, MalformedUTF8IsSkipped)

@@ -199,14 +199,14 @@ TEST_F(SceneGraph, ChildrenDrawByZThenArrivalAndHiddenBranchesAreSkipped)
     root->addChild(make("e"), -1);
     a->addChild(make("under a"), -5);
     root->reorderChild(a, 1);  // same z, new arrival: now drawn after c
-    b->setLocalZOrder(-1);     // likewise after e
+    b->setLocalZOrder(-1);     // its z already: it stays before e
     Node* hidden = make("hidden");
     hidden->addChild(make("inside hidden"));
     hidden->setVisible(false);
     root->addChild(hidden, 9);
 
     root->visit(Director::getInstance()->getRenderer(), Mat4::IDENTITY, 0);
-    EXPECT_EQ(journal, (Journal{"e", "b", "root", "d", "c", "under a", "a"}));
+    EXPECT_EQ(journal, (Journal{"b", "e", "root", "d", "c", "under a", "a"}));
 }
 
 TEST_F(SceneGraph, AddChildKeepsTheTagUnlessGivenOne)
@@ -262,6 +262,88 @@ TEST_F(SceneGraph, SpritesAndLabelsAreCentredWhileScenesAndLayersIgnoreTheAnchor
     plain->setContentSize(Size(30, 40));
     plain->setPosition(10, 20);
     EXPECT_TRUE(plain->getBoundingBox().equals(Rect(10, 20, 30, 40)));  // anchor (0,0)
+}
+
+TEST_F(SceneSwitch, PopSceneReturnsToTheSceneBelowAndPoppingTheLastEnds)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    ProbeScene* game = ProbeScene::create("game", journal);
+    director->runWithScene(game);
+    runFrames(1);
+    director->pushScene(ProbeScene::create("pause", journal));
+    runFrames(1);
+    EXPECT_EQ(journal, (Journal{"game enter", "game update", "game exit", "pause enter"}));  // kept, not cleaned
+
+    journal.clear();
+    director->popScene();
+    runFrames(2);
+    EXPECT_EQ(director->getRunningScene(), game);
+    EXPECT_EQ(journal, (Journal{"pause update", "pause exit", "pause cleanup", "pause destroyed", "game enter",
+                                "game update"}));
+
+    journal.clear();
+    director->popScene();
+    runFrames(1);
+    EXPECT_EQ(journal, (Journal{"game exit", "game cleanup", "game destroyed"}));
+}
+
+// Counts how often the engine tells it that its entrance has finished.
+class Arrival : public Node
+{
+public:
+    CREATE_FUNC(Arrival);
+    void onEnterTransitionDidFinish() override
+    {
+        Node::onEnterTransitionDidFinish();
+        ++finished;
+    }
+    int finished = 0;
+};
+
+// Adds a child while it enters, the way a layer builds itself in onEnter.
+class BuildsOnEnter : public Node
+{
+public:
+    CREATE_FUNC(BuildsOnEnter);
+    void onEnter() override
+    {
+        Node::onEnter();
+        child = Arrival::create();
+        addChild(child);
+    }
+    Arrival* child = nullptr;
+};
+
+TEST_F(SceneGraph, ChildAddedWhileItsParentEntersFinishesEnteringOnce)
+{
+    startHeadless();
+    Scene* scene = Scene::create();
+    Director::getInstance()->runWithScene(scene);
+    runFrames(1);
+    auto* builder = BuildsOnEnter::create();
+    scene->addChild(builder);
+    EXPECT_EQ(builder->child->finished, 1);
+    auto* late = Arrival::create();
+    builder->addChild(late);  // the parent has finished entering: told at once
+    EXPECT_EQ(late->finished, 1);
+}
+
+TEST_F(SceneGraph, SettingTheSameLocalZOrderKeepsTheOrderOfArrival)
+{
+    startHeadless();
+    Node* parent = Node::create();
+    Node* first = Node::create();
+    Node* second = Node::create();
+    parent->addChild(first, 2);
+    parent->addChild(second, 2);
+    first->setLocalZOrder(2);
+    parent->sortAllChildren();
+    EXPECT_EQ(parent->getChildren().at(0), first);
+    first->setLocalZOrder(3);
+    first->setLocalZOrder(2);  // a real change does move it last among equals
+    parent->sortAllChildren();
+    EXPECT_EQ(parent->getChildren().at(0), second);
 }
 
 }  // namespace

@@ -37,12 +37,17 @@ public:
         {
             journal->push_back(getName() + " update");
         }
+        if (onUpdate)
+        {
+            onUpdate();
+        }
     }
 
     Calls ticks;
     Calls tocks;
     int updates = 0;
     std::function<void()> onTick;
+    std::function<void()> onUpdate;
     Journal* journal = nullptr;
 };
 
@@ -250,6 +255,78 @@ TEST_F(SchedulerTest, RepeatAndDelayCountTheCallsAndStopWhenUsedUp)
     runFrames(1, 10.0f);  // a huge frame cannot exceed the count
     EXPECT_EQ(once->ticks, Calls{0.5f});
     EXPECT_EQ(thrice->ticks, (Calls{0.5f, 0.25f, 0.25f}));
+}
+
+TEST_F(SchedulerTest, TimerArmedAgainInItsLastCallStartsAFreshRun)
+{
+    // The call is counted before the callback runs, so the old timer is used up and the
+    // re-arm adds a new one instead of restarting the one that is about to be dropped.
+    Ticker* once = addTicker();
+    once->scheduleOnce(kTick, 0.25f);
+    once->onTick = [once] {
+        if (once->ticks.size() < 3)
+        {
+            once->scheduleOnce(kTick, 0.25f);
+        }
+    };
+    Ticker* twice = addTicker();
+    twice->schedule(kTick, 0.25f, 1, 0.0f);
+    twice->onTick = [twice] {
+        if (twice->ticks.size() == 2)
+        {
+            twice->schedule(kTick, 0.25f, 1, 0.0f);
+        }
+    };
+    runFrames(1);
+    runFrames(2, 0.125f);
+    EXPECT_EQ(once->ticks, Calls{0.25f});
+    runFrames(1, 0.125f);  // the fresh timer's first frame only starts its clock
+    runFrames(2, 0.125f);
+    EXPECT_EQ(once->ticks, (Calls{0.25f, 0.25f}));
+    runFrames(20, 0.125f);
+    EXPECT_EQ(once->ticks.size(), 3u);
+    EXPECT_FALSE(once->isScheduled(kTick));
+    EXPECT_EQ(twice->ticks, Calls(4, 0.25f));
+    EXPECT_FALSE(twice->isScheduled(kTick));
+}
+
+TEST_F(SchedulerTest, UpdatesScheduledDuringThePassRunInTheSameFrame)
+{
+    Journal journal;
+    Ticker* late = addTicker("late");
+    late->journal = &journal;
+    late->scheduleUpdateWithPriority(5);
+    Ticker* fromAction = addTicker("from action");
+    fromAction->journal = &journal;
+    Ticker* early = addTicker("early");
+    early->journal = &journal;
+    // Actions run before every other update; what they schedule still runs this frame.
+    scene->runAction(CallFunc::create([fromAction] { fromAction->scheduleUpdate(); }));
+    // An entry ahead of the one running waits for the next frame, and nothing runs twice.
+    late->onUpdate = [early, &journal] {
+        if (early->updates == 0 && journal.size() == 2)
+        {
+            early->scheduleUpdateWithPriority(-5);
+        }
+    };
+    runFrames(1);
+    EXPECT_EQ(journal, (Journal{"from action update", "late update"}));
+
+    // A node made and scheduled by an update takes part in that same pass once it runs.
+    Ticker* made = nullptr;
+    fromAction->onUpdate = [this, &made, &journal] {
+        if (!made)
+        {
+            made = Ticker::create();
+            made->setName("made");
+            made->journal = &journal;
+            made->scheduleUpdateWithPriority(1);
+            scene->addChild(made);
+        }
+    };
+    journal.clear();
+    runFrames(1);
+    EXPECT_EQ(journal, (Journal{"early update", "from action update", "made update", "late update"}));
 }
 
 }  // namespace

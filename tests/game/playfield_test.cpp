@@ -171,12 +171,12 @@ TEST_F(Playfield, AVisibleOriginShiftsTheLayoutWhileGameplayKeepsAbsoluteCoordin
 
 TEST_F(Playfield, LaunchingWithAViewAlreadyPresentKeepsItAndStartsARun)
 {
-    startHeadless();
-    Director* director = Director::getInstance();
-    GLView* view = director->getOpenGLView();
-    director->setAnimationInterval(1.0 / 30);
     {
-        AppDelegate app;
+        AppDelegate app;  // the one Application, so the harness makes none
+        startHeadless();
+        Director* director = Director::getInstance();
+        GLView* view = director->getOpenGLView();
+        director->setAnimationInterval(1.0 / 30);
         ASSERT_TRUE(app.applicationDidFinishLaunching());
         EXPECT_EQ(director->getOpenGLView(), view);
         EXPECT_TRUE(director->isDisplayStats());

@@ -1,6 +1,7 @@
 #include "Frames.h"
 
 #include <cstdint>
+#include <memory>
 
 #include "HeadlessView.h"
 
@@ -8,8 +9,30 @@ USING_NS_CC;
 
 namespace testing_support {
 
+namespace {
+
+// A process has an Application: the Director reports its frame interval to it. Headless runs
+// get this one unless the test brought its own.
+class HeadlessApplication : public Application
+{
+public:
+    static bool anyExists() { return sm_pSharedApplication != nullptr; }
+
+    bool applicationDidFinishLaunching() override { return true; }
+    void applicationDidEnterBackground() override {}
+    void applicationWillEnterForeground() override {}
+};
+
+std::unique_ptr<HeadlessApplication> headlessApplication;
+
+}  // namespace
+
 void startHeadless(float width, float height)
 {
+    if (!HeadlessApplication::anyExists())
+    {
+        headlessApplication = std::make_unique<HeadlessApplication>();
+    }
     Director* director = Director::getInstance();
     director->setOpenGLView(HeadlessView::create(width, height));
     FileUtils::getInstance()->setDefaultResourceRootPath(resourceRoot());
@@ -20,6 +43,7 @@ void shutDownDirector()
     Director::getInstance()->end();
     Director::getInstance()->mainLoop();
     PoolManager::getInstance()->getCurrentPool()->clear();
+    headlessApplication.reset();
 }
 
 void runFrames(int count, float dt)

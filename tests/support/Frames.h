@@ -8,9 +8,11 @@ namespace testing_support {
 
 constexpr float kFrame = 1.0f / 60;
 
-// Gives the Director a fresh headless view of the given size.
+// Gives the Director a fresh headless view of the given size, and the process an Application
+// if it has none.
 void startHeadless(float width = 960, float height = 640);
-// Ends the Director and drains every pending release, so the next test starts clean.
+// Ends the Director and drains every pending release, so the next test starts clean; the
+// Application startHeadless made goes too.
 void shutDownDirector();
 // Runs whole frames with a fixed step.
 void runFrames(int count, float dt = kFrame);

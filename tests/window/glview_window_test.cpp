@@ -6,6 +6,9 @@
 
 #include "base/CCAutoreleasePool.h"
 
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -142,6 +145,42 @@ TEST_F(OnDisplay, LeftClickReachesTheViewAsTouchZeroInFrameCoordinates)
     }
     EXPECT_EQ(view->touches, (std::vector<std::string>{"began 0 100,50", "ended 0 100,50"}));
     view->release();
+}
+
+// Polls until the window has the given size or a few seconds have passed; returns its size.
+Size windowSizeAfterPolling(GLViewImpl* view, int width, int height)
+{
+    int w = 0;
+    int h = 0;
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    do
+    {
+        view->pollEvents();
+        glfwGetWindowSize(view->getWindow(), &w, &h);
+        if (w == width && h == height)
+        {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (std::chrono::steady_clock::now() < giveUp);
+    for (int i = 0; i < 5; ++i)  // let the size events of the change arrive
+    {
+        view->pollEvents();
+    }
+    return Size(static_cast<float>(w), static_cast<float>(h));
+}
+
+TEST_F(OnDisplay, FrameSizeResizesTheWindowWhileAUsersResizeLeavesTheFrameWithoutADesign)
+{
+    GLViewImpl* view = GLViewImpl::create("Skyvane resized window", true);
+    ASSERT_NE(view, nullptr);
+    view->setFrameSize(400, 300);
+    EXPECT_TRUE(windowSizeAfterPolling(view, 400, 300).equals(Size(400, 300)));
+    EXPECT_TRUE(view->getFrameSize().equals(Size(400, 300)));
+
+    glfwSetWindowSize(view->getWindow(), 500, 350);  // as the user's drag would
+    EXPECT_TRUE(windowSizeAfterPolling(view, 500, 350).equals(Size(500, 350)));
+    EXPECT_TRUE(view->getFrameSize().equals(Size(400, 300)));
 }
 
 } // namespace

@@ -236,7 +236,7 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     int realWidth = 0;
     int realHeight = 0;
     glfwGetWindowSize(_window.get(), &realWidth, &realHeight);
-    setFrameSize(realWidth / _frameZoomFactor, realHeight / _frameZoomFactor);
+    GLView::setFrameSize(realWidth / _frameZoomFactor, realHeight / _frameZoomFactor);
     glfwGetFramebufferSize(_window.get(), &realWidth, &realHeight);
     _framebufferSize = Size(static_cast<float>(realWidth), static_cast<float>(realHeight));
     double cursorX = 0.0;
@@ -289,18 +289,28 @@ void GLViewImpl::onScroll(double xOffset, double yOffset)
     _mouse.scrolled(static_cast<float>(xOffset), static_cast<float>(yOffset));
 }
 
+void GLViewImpl::setFrameSize(float width, float height)
+{
+    GLView::setFrameSize(width, height);
+    const float windowWidth = width * _frameZoomFactor;
+    const float windowHeight = height * _frameZoomFactor;
+    if (_window && isWindowSide(windowWidth) && isWindowSide(windowHeight))
+    {
+        glfwSetWindowSize(_window.get(), static_cast<int>(std::lround(windowWidth)),
+                          static_cast<int>(std::lround(windowHeight)));
+    }
+}
+
 void GLViewImpl::onWindowResized(int width, int height)
 {
-    // A minimised window reports 0 x 0; the scene keeps the size it had.
-    if (width <= 0 || height <= 0)
+    // Without a design resolution the frame keeps its size, as in 3.17; a minimised window
+    // reports 0 x 0 and changes nothing either.
+    if (_resolutionPolicy == ResolutionPolicy::UNKNOWN || width <= 0 || height <= 0)
     {
         return;
     }
-    setFrameSize(width / _frameZoomFactor, height / _frameZoomFactor);
-    if (_resolutionPolicy != ResolutionPolicy::UNKNOWN)
-    {
-        updateDesignResolutionSize();
-    }
+    GLView::setFrameSize(width / _frameZoomFactor, height / _frameZoomFactor);
+    updateDesignResolutionSize();
 }
 
 void GLViewImpl::onFramebufferResized(int width, int height)
@@ -311,10 +321,6 @@ void GLViewImpl::onFramebufferResized(int width, int height)
 void GLViewImpl::onIconified(bool iconified)
 {
     Application* application = Application::getInstance();
-    if (!application)
-    {
-        return;
-    }
     if (iconified)
     {
         application->applicationDidEnterBackground();

@@ -34,6 +34,8 @@ public:
     bool windowShouldClose() override;
     void pollEvents() override;
     Size getFramebufferSize() const override { return _framebufferSize; }
+    // Resizes the window as well.
+    void setFrameSize(float width, float height) override;
 
 CC_CONSTRUCTOR_ACCESS:
     GLViewImpl();

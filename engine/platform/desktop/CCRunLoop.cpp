@@ -10,7 +10,7 @@ NS_CC_BEGIN
 int runDesktopLoop(Application& application, FramePacer& pacer)
 {
     application.initGLContextAttrs();
-    // A launch that failed is reported as a failure, not as a clean exit.
+    // A launch that failed is reported as a failure (exit 1), not as 3.17's clean exit.
     if (!application.applicationDidFinishLaunching())
     {
         return 1;
@@ -30,7 +30,7 @@ int runDesktopLoop(Application& application, FramePacer& pacer)
     // and the Director is never touched after a purge, which also closes the window.
     while (!glview->windowShouldClose())
     {
-        pacer.waitForNextFrame(director->getAnimationInterval());
+        pacer.waitForNextFrame(application.getAnimationInterval());
         director->mainLoop();
     }
 
