@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tests the Windows package under Wine on the X server in $DISPLAY (the caller's Xvfb):
-# builds it (tools/windows/package.sh), installs a copy in a folder whose name is not ASCII,
-# runs the platform checks there, then plays the game through XTest
+# builds it (tools/windows/package.sh), checks the exe's resources and reproducibility marks
+# (tests/windows/package_test.sh), installs a copy in a folder whose name is not ASCII,
+# runs the platform checks there (GoogleTest), then plays the game through XTest
 # (tests/windows/wine_play_test.py). Screenshots land in build/windows/wine-test/.
 set -euo pipefail
 
@@ -31,6 +32,9 @@ cp -R skyvane-windows "$install"
 cp build/windows/bin/windows_platform_test.exe "$install/"
 
 status=0
+echo "== the package: resources, no time stamp, no build path"
+tests/windows/package_test.sh skyvane-windows skyvane-windows.zip build/windows || status=1
+
 echo "== Windows platform checks under Wine"
 TMPDIR=$work/tmp tools/windows/wine-run.sh --timeout 120 "$install/windows_platform_test.exe" || status=1
 
