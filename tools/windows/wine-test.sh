@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Tests the Windows package under Wine on the X server in $DISPLAY (the caller's Xvfb):
+# checks how the dependencies' sources are found (tests/windows/deb_src_entries_test.sh),
 # builds it (tools/windows/package.sh), checks the exe's resources and reproducibility marks
 # (tests/windows/package_test.sh), installs a copy in a folder whose name is not ASCII,
 # runs the platform checks there (GoogleTest), then plays the game through XTest
@@ -10,6 +11,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$root"
 [[ -n ${DISPLAY:-} ]] || { echo "error: DISPLAY is not set; start Xvfb first" >&2; exit 2; }
 started=$SECONDS
+
+status=0
+echo "== deb-src entries for the private apt configuration"
+tests/windows/deb_src_entries_test.sh || status=1
 
 tools/windows/package.sh windows_platform_test
 
@@ -31,7 +36,6 @@ install="$work/Skyväne ✈ Spiel"
 cp -R skyvane-windows "$install"
 cp build/windows/bin/windows_platform_test.exe "$install/"
 
-status=0
 echo "== the package: resources, no time stamp, no build path"
 tests/windows/package_test.sh skyvane-windows skyvane-windows.zip build/windows || status=1
 
