@@ -23,7 +23,7 @@ done
 package=skyvane-windows
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
 [[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] || {
-  echo "error: not a git checkout: set SOURCE_DATE_EPOCH to the package's file time (seconds)" >&2
+  echo "error: no commit date from git (not a checkout?): set SOURCE_DATE_EPOCH to the file time, in seconds" >&2
   exit 2
 }
 started=$SECONDS
