@@ -41,7 +41,13 @@ suites: bookworm
 components: main
 SOURCES
 
-expected='Types: deb-src
+# One stanza per URI of a deb822 entry, each with the whole inline key.
+with_inline_key() {
+  printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main non-free-firmware\nSigned-By: \n' "$1"
+  printf ' %s\n' -----BEGIN\ PGP\ PUBLIC\ KEY\ BLOCK----- . mQINBFx -----END\ PGP\ PUBLIC\ KEY\ BLOCK-----
+}
+
+expected="Types: deb-src
 URIs: http://a.example/debian
 Suites: bookworm
 Components: main contrib
@@ -58,30 +64,14 @@ URIs: http://b.example/debian
 Suites: bookworm
 Components: main
 
-Types: deb-src
-URIs: http://c.example/debian
-Suites: bookworm
-Components: main non-free-firmware
-Signed-By: 
- -----BEGIN PGP PUBLIC KEY BLOCK-----
- .
- mQINBFx
- -----END PGP PUBLIC KEY BLOCK-----
+$(with_inline_key http://c.example/debian)
 
-Types: deb-src
-URIs: http://d.example/debian
-Suites: bookworm
-Components: main non-free-firmware
-Signed-By: 
- -----BEGIN PGP PUBLIC KEY BLOCK-----
- .
- mQINBFx
- -----END PGP PUBLIC KEY BLOCK-----
+$(with_inline_key http://d.example/debian)
 
 Types: deb-src
 URIs: http://e.example/debian
 Suites: bookworm
-Components: main'
+Components: main"
 
 actual=$(awk -v release=bookworm -f "$awk_script" "$work/sources.list" "$work/mirrors.sources")
 if [[ $actual != "$expected" ]]; then
