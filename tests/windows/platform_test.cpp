@@ -3,8 +3,10 @@
 // and the system font lookup against a font registry this test writes itself.
 #include <windows.h>
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <string>
+#include <vector>
 
 #include "platform/CCFileUtils.h"
 #include "platform/CCSystemFont.h"
@@ -14,22 +16,6 @@
 USING_NS_CC;
 
 namespace {
-
-int failures = 0;
-
-void expect(bool ok, const std::string& what)
-{
-    if (!ok)
-    {
-        ++failures;
-        std::fprintf(stderr, "FAIL: %s\n", what.c_str());
-    }
-}
-
-void expectEqual(const std::string& actual, const std::string& expected, const std::string& what)
-{
-    expect(actual == expected, what + ": got \"" + actual + "\", want \"" + expected + "\"");
-}
 
 bool endsWith(const std::string& text, const std::string& suffix)
 {
@@ -43,35 +29,43 @@ std::wstring windowsPath(std::string enginePath)
     return win32::toUtf16(enginePath);
 }
 
-void checkPaths()
+TEST(WindowsPaths, ExecutableFolderAndName)
 {
     const std::string directory = platform::executableDirectory();
-    expect(endsWith(directory, "/") && directory.find('\\') == std::string::npos,
-           "executable directory in the engine's form: " + directory);
+    EXPECT_TRUE(endsWith(directory, "/")) << directory;
+    EXPECT_EQ(directory.find('\\'), std::string::npos) << directory;
     bool nonAscii = false;
     for (unsigned char c : directory)
         nonAscii = nonAscii || c >= 0x80;
-    expect(nonAscii, "run from a folder with a non-ASCII name, so UTF-8 is exercised: " + directory);
-    expectEqual(platform::executableName(), "windows_platform_test", "executable name");
-    expect(platform::isRegularFile(directory + platform::executableName() + ".exe"),
-           "the executable is found through its UTF-8 path");
+    EXPECT_TRUE(nonAscii) << "run from a folder with a non-ASCII name, so UTF-8 is exercised: " << directory;
+    EXPECT_EQ(platform::executableName(), "windows_platform_test");
+    EXPECT_TRUE(platform::isRegularFile(directory + platform::executableName() + ".exe"));
+}
 
-    const std::string picture = directory + "Resources/Player.png";
-    expect(platform::isRegularFile(picture), "a resource is a regular file");
-    expect(!platform::isRegularFile(directory + "Resources"), "a folder is not a regular file");
-    expect(!platform::isRegularFile(directory + "Resources/missing.png"), "a missing file is not a regular file");
-    expect(!platform::isRegularFile(""), "an empty path is not a regular file");
-    expect(!platform::isRegularFile(directory + "\xff.png"), "a path that is not UTF-8 is not a regular file");
+TEST(WindowsPaths, RegularFilesThroughUtf8Paths)
+{
+    const std::string directory = platform::executableDirectory();
+    EXPECT_TRUE(platform::isRegularFile(directory + "Resources/Player.png"));
+    EXPECT_FALSE(platform::isRegularFile(directory + "Resources")) << "a folder";
+    EXPECT_FALSE(platform::isRegularFile(directory + "Resources/missing.png"));
+    EXPECT_FALSE(platform::isRegularFile(""));
+    EXPECT_FALSE(platform::isRegularFile(directory + "\xff.png")) << "a path that is not UTF-8";
+}
 
+TEST(WindowsPaths, ResourcesAndWritablePath)
+{
+    const std::string directory = platform::executableDirectory();
     FileUtils* files = FileUtils::getInstance();
-    expectEqual(files->getDefaultResourceRootPath(), directory + "Resources/", "resource root");
+    EXPECT_EQ(files->getDefaultResourceRootPath(), directory + "Resources/");
     const std::vector<unsigned char> png = files->getDataFromFile("Player.png");
-    expect(png.size() > 8 && png[1] == 'P' && png[2] == 'N' && png[3] == 'G', "a resource is read through its UTF-8 path");
+    ASSERT_GT(png.size(), 8u) << "a resource is read through its UTF-8 path";
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
 
     const std::string writable = files->getWritablePath();
-    expect(writable.size() > 3 && writable[1] == ':' && writable.find('\\') == std::string::npos &&
-               endsWith(writable, "/windows_platform_test/"),
-           "writable path under the local application data: " + writable);
+    ASSERT_GT(writable.size(), 3u);
+    EXPECT_EQ(writable[1], ':') << writable;
+    EXPECT_EQ(writable.find('\\'), std::string::npos) << writable;
+    EXPECT_TRUE(endsWith(writable, "/windows_platform_test/")) << "under the local application data: " << writable;
 }
 
 // Predefined registry roots redirected to keys of this test for as long as it lives.
@@ -111,7 +105,7 @@ private:
                         &rootKey, nullptr);
         RegCreateKeyExW(rootKey, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &fonts, nullptr);
-        expect(rootKey && fonts, "the test can write its font registry");
+        EXPECT_TRUE(rootKey && fonts) << "the test cannot write its font registry";
         return fonts;
     }
 
@@ -124,19 +118,16 @@ private:
     HKEY _machineRoot = nullptr, _userRoot = nullptr, _machine = nullptr, _user = nullptr;
 };
 
-void checkFontLookup()
+// The shipped fonts registered under family names, and one font registered without a path,
+// which means it lives in the Fonts folder.
+class SystemFontLookup : public ::testing::Test
 {
-    const std::string fonts = platform::executableDirectory() + "Resources/fonts/";
-    const std::string regular = fonts + "Marker Felt.ttf";
-    const std::string bold = fonts + "DejaVuSans.ttf";
-    // Registered without a path: it lives in the Fonts folder.
-    const std::wstring fontsFolder = win32::knownFolder(FOLDERID_Fonts, "Fonts");
-    const std::wstring relativeCopy = fontsFolder + L"\\skyvane-platform-test.ttf";
-    expect(!fontsFolder.empty() && CopyFileW(windowsPath(regular).c_str(), relativeCopy.c_str(), FALSE),
-           "a font can be put into the Fonts folder");
-
+protected:
+    void SetUp() override
     {
-        FakeFontRegistry registry;
+        ASSERT_FALSE(fontsFolder.empty());
+        ASSERT_TRUE(CopyFileW(windowsPath(regular).c_str(), relativeCopy.c_str(), FALSE))
+            << "a font cannot be put into the Fonts folder";
         registry.addMachineFont(L"Fancy Sans (TrueType)", windowsPath(regular));
         registry.addMachineFont(L"Fancy Sans Bold (TrueType)", windowsPath(bold));
         registry.addMachineFont(L"Alpha & Beta (OpenType)", windowsPath(regular));
@@ -144,28 +135,34 @@ void checkFontLookup()
         registry.addMachineFont(L"Relative (TrueType)", L"skyvane-platform-test.ttf");
         registry.addMachineFont(L"Segoe UI (TrueType)", L"C:\\nowhere\\segoeui.ttf");
         registry.addUserFont(L"Tahoma (TrueType)", windowsPath(regular));
-
-        expectEqual(platform::matchFontFamily("Fancy Sans"), regular, "a family's regular face");
-        expectEqual(platform::matchFontFamily("FANCY SANS BOLD"), bold, "a family named in another case");
-        expectEqual(platform::matchFontFamily("Beta"), regular, "a family inside a collection");
-        expectEqual(platform::matchFontFamily("Relative"), win32::toEnginePath(relativeCopy),
-                    "a file name relative to the Fonts folder");
-        // Segoe UI's file is missing and Tahoma is a per-user install.
-        for (const char* name : {"", "Artial", "Pixel", "Segoe UI"})
-            expectEqual(platform::matchFontFamily(name), regular, std::string("default face for \"") + name + "\"");
-
-        registry.removeUserFont(L"Tahoma (TrueType)");
-        expectEqual(platform::matchFontFamily("Artial"), bold, "the shipped face when no default family is installed");
     }
-    DeleteFileW(relativeCopy.c_str());
+    void TearDown() override { DeleteFileW(relativeCopy.c_str()); }
+
+    const std::string fonts = platform::executableDirectory() + "Resources/fonts/";
+    const std::string regular = fonts + "Marker Felt.ttf";
+    const std::string bold = fonts + "DejaVuSans.ttf";
+    const std::wstring fontsFolder = win32::knownFolder(FOLDERID_Fonts, "Fonts");
+    const std::wstring relativeCopy = fontsFolder + L"\\skyvane-platform-test.ttf";
+    FakeFontRegistry registry;
+};
+
+TEST_F(SystemFontLookup, FamiliesByName)
+{
+    EXPECT_EQ(platform::matchFontFamily("Fancy Sans"), regular) << "a family's regular face";
+    EXPECT_EQ(platform::matchFontFamily("FANCY SANS BOLD"), bold) << "a family named in another case";
+    EXPECT_EQ(platform::matchFontFamily("Beta"), regular) << "a family inside a collection";
+    EXPECT_EQ(platform::matchFontFamily("Relative"), win32::toEnginePath(relativeCopy))
+        << "a file name relative to the Fonts folder";
+}
+
+TEST_F(SystemFontLookup, DefaultFace)
+{
+    // Segoe UI's file is missing and Tahoma is a per-user install.
+    for (const char* name : {"", "Artial", "Pixel", "Segoe UI"})
+        EXPECT_EQ(platform::matchFontFamily(name), regular) << "default face for \"" << name << '"';
+
+    registry.removeUserFont(L"Tahoma (TrueType)");
+    EXPECT_EQ(platform::matchFontFamily("Artial"), bold) << "the shipped face when no default family is installed";
 }
 
 } // namespace
-
-int main()
-{
-    checkPaths();
-    checkFontLookup();
-    std::printf("windows_platform_test: %s\n", failures ? "FAILED" : "passed");
-    return failures ? 1 : 0;
-}

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The Windows build played under Wine: its window, steering, fire, the close button; prints its CPU share."""
+"""The Windows build played under Wine: its window and icon, steering, fire, the close button; prints its CPU share."""
 
 import os
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -49,6 +50,35 @@ def check_first_frame(game, report, artifacts):
     print(f"playfield: {frame.save_png(artifacts / 'wine-playfield.png')}")
 
 
+def window_icons(window):
+    """The pictures of the X window's _NET_WM_ICON as {(width, height): [ARGB, ...]}."""
+    done = subprocess.run(["xprop", "-id", str(window), "-notype", "32c", "_NET_WM_ICON"],
+                          capture_output=True, text=True, timeout=10)
+    _, _, values = done.stdout.partition("=")
+    numbers = [int(value) for value in values.replace(",", " ").split()]
+    icons = {}
+    while len(numbers) >= 2:
+        width, height = numbers[:2]
+        icons[(width, height)] = numbers[2:2 + width * height]
+        numbers = numbers[2 + width * height:]
+    return icons
+
+
+def check_window_icon(game, report):
+    """The window carries the exe's GLFW_ICON: the craft, blue on a transparent square, not Wine's default."""
+    icons = window_icons(game.window)
+    report.expect(icons, "the window has no _NET_WM_ICON")
+    for (width, height), argb in icons.items():
+        if len(argb) != width * height:
+            report.fail(f"_NET_WM_ICON {width}x{height} holds {len(argb)} pixels")
+            continue
+        corners = [argb[0], argb[width - 1], argb[-width], argb[-1]]
+        blue = sum(1 for p in argb if p >> 24 >= 128 and sw.is_player_blue(p >> 16 & 255, p >> 8 & 255, p & 255))
+        report.expect(all(p >> 24 == 0 for p in corners), f"icon {width}x{height}: corners not transparent")
+        report.expect(blue >= width * height // 20, f"icon {width}x{height}: {blue} blue pixels, not the craft")
+    print(f"window icon sizes: {sorted(icons)}")
+
+
 def close(game, tries=3):
     """Clicks the close button; Wine winds down for longer than Game.quit() waits between clicks."""
     for _ in range(tries):
@@ -65,6 +95,7 @@ def main(args, report):
     with sw.Game(args.exe, launcher=[str(args.wine_run.resolve()), "--timeout", "600"]) as game:
         game.wait_window(WINDOW_TIMEOUT)
         check_first_frame(game, report, args.artifacts)
+        check_window_icon(game, report)
         for height in (160, 260):
             check_steering(game, report, height)
         check_firing(game, report)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -56,16 +57,25 @@ Canvas::Canvas(int width, int height) : width_(width), height_(height) {
                     Color{0, 0, 0, 0});
 }
 
+void Canvas::setTransform(float scale, Vec2 offset) {
+    if (!(scale > 0.0f)) throw std::invalid_argument("setTransform: scale must be positive");
+    scale_ = scale;
+    offset_ = offset;
+}
+
 void Canvas::fill(Bounds bounds, const std::function<bool(Vec2)>& inside, const Paint& paint) {
     const int columns = width_ * kSubsamples;
     const int rows = height_ * kSubsamples;
+    bounds = {bounds.left * scale_ + offset_.x, bounds.top * scale_ + offset_.y, bounds.right * scale_ + offset_.x,
+              bounds.bottom * scale_ + offset_.y};
     const int firstColumn = std::clamp(static_cast<int>(std::floor(bounds.left * kSubsamples)), 0, columns);
     const int lastColumn = std::clamp(static_cast<int>(std::ceil(bounds.right * kSubsamples)), 0, columns);
     const int firstRow = std::clamp(static_cast<int>(std::floor(bounds.top * kSubsamples)), 0, rows);
     const int lastRow = std::clamp(static_cast<int>(std::ceil(bounds.bottom * kSubsamples)), 0, rows);
     for (int row = firstRow; row < lastRow; ++row) {
         for (int column = firstColumn; column < lastColumn; ++column) {
-            const Vec2 p{(column + 0.5f) / kSubsamples, (row + 0.5f) / kSubsamples};
+            const Vec2 p{((column + 0.5f) / kSubsamples - offset_.x) / scale_,
+                         ((row + 0.5f) / kSubsamples - offset_.y) / scale_};
             if (!inside(p)) continue;
             const Color src = paint(p);
             Color& dst = samples_[static_cast<std::size_t>(row) * columns + column];
@@ -127,7 +137,7 @@ void Canvas::strokeLine(Vec2 from, Vec2 to, float thickness, const Paint& paint)
 void Canvas::outline(Color color, float thickness) {
     const int columns = width_ * kSubsamples;
     const int rows = height_ * kSubsamples;
-    const int reach = static_cast<int>(std::lround(thickness * kSubsamples));
+    const int reach = static_cast<int>(std::lround(thickness * scale_ * kSubsamples));
     std::vector<float> alpha(samples_.size());
     std::transform(samples_.begin(), samples_.end(), alpha.begin(), [](const Color& c) { return c.a; });
     for (int row = 0; row < rows; ++row) {
@@ -149,9 +159,9 @@ void Canvas::outline(Color color, float thickness) {
     }
 }
 
-std::vector<std::uint8_t> Canvas::resolve() const {
+std::vector<std::uint8_t> Canvas::pixels() const {
     const int columns = width_ * kSubsamples;
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_ * 4, 0);
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width_) * height_ * 4, 0);
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             Color sum{0, 0, 0, 0};
@@ -162,7 +172,7 @@ std::vector<std::uint8_t> Canvas::resolve() const {
                     sum = {sum.r + s.r, sum.g + s.g, sum.b + s.b, sum.a + s.a};
                 }
             }
-            std::uint8_t* out = &pixels[(static_cast<std::size_t>(y) * width_ + x) * 4];
+            std::uint8_t* out = &rgba[(static_cast<std::size_t>(y) * width_ + x) * 4];
             const std::uint8_t alpha = toByte(sum.a / (kSubsamples * kSubsamples));
             // Fully transparent pixels stay black so that no stray colour hides in them.
             if (alpha == 0) continue;
@@ -172,11 +182,11 @@ std::vector<std::uint8_t> Canvas::resolve() const {
             out[3] = alpha;
         }
     }
-    return pixels;
+    return rgba;
 }
 
-void Canvas::savePng(const std::string& path) const {
-    const std::vector<std::uint8_t> pixels = resolve();
+std::vector<std::uint8_t> Canvas::encodePng() const {
+    const std::vector<std::uint8_t> rgba = pixels();
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -184,7 +194,22 @@ void Canvas::savePng(const std::string& path) const {
     image.height = static_cast<png_uint_32>(height_);
     image.format = PNG_FORMAT_RGBA;
     // The simplified writer adds no time chunk, so equal pixels give equal files.
-    if (!png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr)) {
-        throw std::runtime_error("cannot write " + path + ": " + image.message);
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr)) {
+        throw std::runtime_error(std::string("cannot encode PNG: ") + image.message);
     }
+    std::vector<std::uint8_t> png(size);
+    if (!png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr)) {
+        throw std::runtime_error(std::string("cannot encode PNG: ") + image.message);
+    }
+    png.resize(size);
+    return png;
+}
+
+void Canvas::savePng(const std::string& path) const { writeFile(path, encodePng()); }
+
+void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) throw std::runtime_error("cannot write " + path);
 }

@@ -34,6 +34,10 @@ class Canvas {
 public:
     Canvas(int width, int height);
 
+    // Maps drawing units to pixels (pixel = point * scale + offset), so one drawing fills
+    // canvases of any size; the default is the identity.
+    void setTransform(float scale, Vec2 offset);
+
     void fillPolygon(const std::vector<Vec2>& points, const Paint& paint);
     void fillEllipse(Vec2 centre, Vec2 radii, const Paint& paint);
     // A thick line with round caps.
@@ -41,8 +45,14 @@ public:
     // Rings everything drawn so far with a border, placed behind it.
     void outline(Color color, float thickness);
 
-    // Throws std::runtime_error when the file cannot be written.
+    // Straight-alpha RGBA, rows top to bottom; fully transparent pixels are all zero.
+    std::vector<std::uint8_t> pixels() const;
+    // Throw std::runtime_error when the picture cannot be encoded or written.
+    std::vector<std::uint8_t> encodePng() const;
     void savePng(const std::string& path) const;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
 
 private:
     struct Bounds {
@@ -53,9 +63,13 @@ private:
     };
 
     void fill(Bounds bounds, const std::function<bool(Vec2)>& inside, const Paint& paint);
-    std::vector<std::uint8_t> resolve() const;
 
     int width_;
     int height_;
+    float scale_ = 1.0f;
+    Vec2 offset_{0.0f, 0.0f};
     std::vector<Color> samples_;  // premultiplied, kSubsamples^2 per pixel
 };
+
+// Throws std::runtime_error when the file cannot be written.
+void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -13,7 +13,7 @@ foreach(run first second)
     if(NOT exit_code EQUAL 0)
         message(FATAL_ERROR "assetgen failed on the ${run} run: ${exit_code}")
     endif()
-    file(GLOB images_${run} RELATIVE "${WORK_DIR}/${run}" "${WORK_DIR}/${run}/*.png")
+    file(GLOB images_${run} RELATIVE "${WORK_DIR}/${run}" "${WORK_DIR}/${run}/*.png" "${WORK_DIR}/${run}/*.ico")
     list(SORT images_${run})
 endforeach()
 

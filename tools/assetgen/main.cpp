@@ -1,14 +1,20 @@
 // Draws Skyvane's sprites and writes them as PNG files into the folder given
-// on the command line. The game uses each image's pixel size as its hit box,
-// so every drawing fills its box with little empty margin.
+// on the command line, with the Windows program icon (skyvane.ico) made from
+// the craft. The game uses each image's pixel size as its hit box, so every
+// drawing fills its box with little empty margin.
 #include "canvas.h"
+#include "icon.h"
 
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 namespace {
 
+constexpr int kPlayerWidth = 48;
+constexpr int kPlayerHeight = 32;
 constexpr int kProjectileWidth = 10;
 constexpr int kFighterWidth = 38;
 // A Fighter fires its shot 25 units ahead of its centre; wider images would
@@ -120,7 +126,7 @@ struct Sprite {
 };
 
 const Sprite kSprites[] = {
-    {"Player.png", 48, 32, drawPlayer},
+    {"Player.png", kPlayerWidth, kPlayerHeight, drawPlayer},
     {"Projectile.png", kProjectileWidth, 6, drawProjectile},
     {"Bird.png", 32, 24, drawBird},
     {"Bomber.png", 64, 32, drawBomber},
@@ -128,6 +134,22 @@ const Sprite kSprites[] = {
     {"CloseNormal.png", 40, 40, drawCloseNormal},
     {"CloseSelected.png", 40, 40, drawCloseSelected},
 };
+
+// The sizes Explorer and the taskbar ask for at 100 % to 200 % scaling.
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 256};
+
+// The craft across the middle of each square picture.
+std::vector<Canvas> drawIcon() {
+    std::vector<Canvas> pictures;
+    for (int size : kIconSizes) {
+        Canvas canvas(size, size);
+        const float scale = static_cast<float>(size) / kPlayerWidth;
+        canvas.setTransform(scale, {0.0f, (size - kPlayerHeight * scale) / 2.0f});
+        drawPlayer(canvas);
+        pictures.push_back(std::move(canvas));
+    }
+    return pictures;
+}
 
 }  // namespace
 
@@ -144,6 +166,7 @@ int main(int argc, char** argv) {
             sprite.draw(canvas);
             canvas.savePng((folder / sprite.file).string());
         }
+        writeFile((folder / "skyvane.ico").string(), encodeIco(drawIcon()));
     } catch (const std::exception& e) {
         std::cerr << "assetgen: " << e.what() << '\n';
         return 1;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the static Windows libraries the game links (GLFW, FreeType, libpng;
-# zlib comes ready-made from libz-mingw-w64-dev) from Debian's source packages
+# zlib comes ready-made from libz-mingw-w64-dev) and GoogleTest for its tests
+# from Debian's source packages (fetched by fetch-sources.sh, no root needed)
 # with cmake/mingw-w64-x86_64.cmake, into a prefix cached per version of this
 # script and the toolchain file. Prints the prefix path as its last line:
 #
@@ -51,49 +52,17 @@ started=$SECONDS
 step() { echo "[build-deps +$((SECONDS - started))s] $*" >&2; }
 
 # --- Debian sources -------------------------------------------------------
-# Taken from the release's main archive, never its security suite: the
-# security mirror drops superseded source files and then answers 404.
-release=$(. /etc/os-release && echo "$VERSION_CODENAME")
-src_cache=$cache/debian-src
-
-# Refreshes the index too: a stale one names source files the mirror dropped.
-prepare_source_index() {
-  local lists=(/etc/apt/sources.list /etc/apt/sources.list.d/*)
-  if ((EUID != 0)); then
-    echo "warning: not root, using apt's source index as it is" >&2
-    return 0
-  fi
-  if ! grep -qsE '^(Types:.*deb-src|deb-src )' "${lists[@]}"; then
-    local sources=/etc/apt/sources.list.d/debian.sources
-    if [[ -f $sources ]]; then
-      sed -i 's/^Types: deb$/Types: deb deb-src/' "$sources"
-    else
-      sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >/etc/apt/sources.list.d/skyvane-deb-src.list
-    fi
-  fi
-  apt-get -qq -o DPkg::Lock::Timeout=600 update >&2
-}
-
-fetch_source() { # PKG -> path of its .dsc in $src_cache
-  local pkg=$1 dsc
-  dsc=$(apt-get source --print-uris "$pkg/$release" 2>>"$log" | awk '$2 ~ /\.dsc$/ { print $2 }')
-  [[ -n $dsc ]] || { echo "error: no source package $pkg in $release" >&2; return 1; }
-  # apt skips files already downloaded with the right checksum
-  (cd "$src_cache" && apt-get -o APT::Sandbox::User=root source --download-only "$pkg/$release") >>"$log" 2>&1
-  echo "$src_cache/$dsc"
-}
-
-step "fetching Debian source packages ($release)"
-prepare_source_index
-mkdir -p "$src_cache"
-glfw_dsc=$(fetch_source glfw3)
-png_dsc=$(fetch_source libpng1.6)
-freetype_dsc=$(fetch_source freetype)
+step "fetching Debian source packages"
+mapfile -t dsc < <("$here/fetch-sources.sh" "$cache" glfw3 libpng1.6 freetype googletest)
+((${#dsc[@]} == 4)) || exit 1
 
 # --- build ----------------------------------------------------------------
 rm -rf "$prefix"
 mkdir -p "$prefix"
 work=$(mktemp -d "$cache/build.XXXXXX")
+
+# The libraries' own paths must not reach the game: its exe is the same wherever this ran.
+path_maps="-ffile-prefix-map=$work=/src -ffile-prefix-map=$prefix=/deps"
 
 build() { # NAME DSC [CMAKE_OPTION...]
   local name=$1 dsc=$2
@@ -103,17 +72,19 @@ build() { # NAME DSC [CMAKE_OPTION...]
   cmake -S "$work/$name" -B "$work/$name-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DSKYVANE_WIN_DEPS="$prefix" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_C_FLAGS="$path_maps" -DCMAKE_CXX_FLAGS="$path_maps" \
     -DBUILD_SHARED_LIBS=OFF "$@" >>"$log" 2>&1
   cmake --build "$work/$name-build" --target install >>"$log" 2>&1
 }
 
 # zlib: FindZLIB picks the static libz.a of libz-mingw-w64-dev from the sysroot.
-build libpng "$png_dsc" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF
-build freetype "$freetype_dsc" \
+build libpng "${dsc[1]}" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF
+build freetype "${dsc[2]}" \
   -DFT_REQUIRE_ZLIB=ON -DFT_REQUIRE_PNG=ON \
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON -DFT_DISABLE_BZIP2=ON
-build glfw "$glfw_dsc" \
+build glfw "${dsc[0]}" \
   -DGLFW_BUILD_EXAMPLES=OFF -DGLFW_BUILD_TESTS=OFF -DGLFW_BUILD_DOCS=OFF
+build googletest "${dsc[3]}" -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
 
 touch "$done_stamp"
 step "done"

@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
-# Builds the Windows package at the repository root: skyvane-windows/ (skyvane.exe, stripped,
-# beside Resources/) and skyvane-windows.zip. Cross-compiles with MinGW-w64 in build/windows
-# against the static libraries of build-deps.sh (cached); safe to run again, and a failed
-# run leaves the previous package in place.
+# Builds the Windows package: skyvane-windows/ (skyvane.exe, stripped, beside Resources/) and
+# skyvane-windows.zip, by default at the repository root. Cross-compiles with MinGW-w64 in
+# build/windows against the static libraries of build-deps.sh (cached); safe to run again, and
+# a failed run leaves the previous package in place. The package is byte-reproducible: its
+# file times are the commit's (or SOURCE_DATE_EPOCH), the zip's entries are sorted.
 #
-#   tools/windows/package.sh [EXTRA_TARGET...]   (wine-test.sh adds its test program)
+#   tools/windows/package.sh [--build-dir DIR] [--output DIR] [EXTRA_TARGET...]
+#   (wine-test.sh adds its test program; check-reproducible.sh builds in two folders)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$root"
 build=build/windows
+output=.
+while (($# > 0)); do
+  case $1 in
+    --build-dir) build=${2:?}; shift 2 ;;
+    --output) output=${2:?}; shift 2 ;;
+    *) break ;;
+  esac
+done
 package=skyvane-windows
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
+[[ $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]] || {
+  echo "error: no commit date from git (not a checkout?): set SOURCE_DATE_EPOCH to the file time, in seconds" >&2
+  exit 2
+}
 started=$SECONDS
 took() { echo "$(($SECONDS - $1)) s"; }
 size() { du -sh --apparent-size "$1" | cut -f1; }
@@ -40,15 +55,22 @@ step=$SECONDS
 stage=$build/package
 rm -rf "$stage" "$build/$package.zip"
 mkdir -p "$stage/$package"
-x86_64-w64-mingw32-strip -o "$stage/$package/skyvane.exe" "$build/bin/skyvane.exe"
+# strip writes a time stamp into the PE header again, the current time or this one.
+SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/$package/skyvane.exe" "$build/bin/skyvane.exe"
 cp -R "$build/bin/Resources" "$stage/$package/"
-(cd "$stage" && zip -qrX "../$package.zip" "$package")
-rm -rf "$package" "$package.zip"
-mv "$stage/$package" "$package"
-mv "$build/$package.zip" "$package.zip"
+# Modes and times as well as contents go into the zip; the umask and the clock must not.
+find "$stage/$package" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
+chmod 755 "$stage/$package/skyvane.exe"
+find "$stage/$package" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
+# -X: no owner ids or extra time fields; -D: no folder entries. Zip stores local time.
+(cd "$stage" && find "$package" -type f | LC_ALL=C sort | TZ=UTC zip -qX -D -9 "../$package.zip" -@)
+mkdir -p "$output"
+rm -rf "${output:?}/$package" "$output/$package.zip"
+mv "$stage/$package" "$output/$package"
+mv "$build/$package.zip" "$output/$package.zip"
 rmdir "$stage"
 echo "package: $(took "$step")"
 
-echo "skyvane.exe $(size "$build/bin/skyvane.exe") unstripped, $(size "$package/skyvane.exe") stripped;" \
-  "Resources $(size "$package/Resources"); $package.zip $(size "$package.zip")"
+echo "skyvane.exe $(size "$build/bin/skyvane.exe") unstripped, $(size "$output/$package/skyvane.exe") stripped;" \
+  "Resources $(size "$output/$package/Resources"); $package.zip $(size "$output/$package.zip")"
 echo "total: $(took "$started")"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Tests the Windows package under Wine on the X server in $DISPLAY (the caller's Xvfb):
-# builds it (tools/windows/package.sh), installs a copy in a folder whose name is not ASCII,
-# runs the platform checks there, then plays the game through XTest
+# checks how the dependencies' sources are found (tests/windows/deb_src_entries_test.sh),
+# builds it (tools/windows/package.sh), checks the exe's resources and reproducibility marks
+# (tests/windows/package_test.sh), installs a copy in a folder whose name is not ASCII,
+# runs the platform checks there (GoogleTest), then plays the game through XTest
 # (tests/windows/wine_play_test.py). Screenshots land in build/windows/wine-test/.
 set -euo pipefail
 
@@ -9,6 +11,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$root"
 [[ -n ${DISPLAY:-} ]] || { echo "error: DISPLAY is not set; start Xvfb first" >&2; exit 2; }
 started=$SECONDS
+
+status=0
+echo "== deb-src entries for the private apt configuration"
+tests/windows/deb_src_entries_test.sh || status=1
 
 tools/windows/package.sh windows_platform_test
 
@@ -30,7 +36,9 @@ install="$work/Skyväne ✈ Spiel"
 cp -R skyvane-windows "$install"
 cp build/windows/bin/windows_platform_test.exe "$install/"
 
-status=0
+echo "== the package: resources, no time stamp, no build path"
+tests/windows/package_test.sh skyvane-windows skyvane-windows.zip build/windows || status=1
+
 echo "== Windows platform checks under Wine"
 TMPDIR=$work/tmp tools/windows/wine-run.sh --timeout 120 "$install/windows_platform_test.exe" || status=1
 

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Checks the built Windows package without running it: skyvane.exe's resources as Debian's
+# icoutils read them (the icon named for GLFW, the version, the manifest), and what the
+# reproducible build promises (no time stamp, no build path, a zip in sorted order with one
+# file time).
+#
+#   tests/windows/package_test.sh PACKAGE_DIR ZIP BUILD_DIR
+set -euo pipefail
+
+(($# == 3)) || { echo "usage: $0 PACKAGE_DIR ZIP BUILD_DIR" >&2; exit 2; }
+package=$1 zip=$2 build=$3
+exe=$package/skyvane.exe
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+check() { # DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then echo "ok: $what"; else echo "FAIL: $what" >&2; failures=$((failures + 1)); fi
+}
+resource() { wrestool -x --raw "$@" "$exe"; }
+# The version resource's keys and values, one a line (UTF-16 with zero padding).
+version_strings() { resource --type=16 | iconv -f UTF-16LE -t UTF-8 | tr -s '\0' '\n'; }
+# A key's line may start with the binary lengths before it.
+version_value() { version_strings | awk -v key="$1" 'found { print; exit } $0 ~ key "$" { found = 1 }'; }
+
+check "the icon group is named GLFW_ICON" grep -q -- "--type=14 --name='GLFW_ICON'" <(wrestool -l "$exe")
+same_pictures() { # the pictures as PNG files, named after their icon file
+  mkdir -p "$work/committed" "$work/embedded"
+  cp "$root/resources/skyvane.ico" "$work/committed/"
+  wrestool -x --type=14 --name=GLFW_ICON "$exe" >"$work/embedded/skyvane.ico"
+  [[ $(icotool -l "$work/embedded/skyvane.ico" | grep -o -- '--width=[0-9]*' | tr '\n' ' ') == \
+     "--width=16 --width=24 --width=32 --width=48 --width=64 --width=256 " ]] || return 1
+  icotool -x -o "$work/committed" "$work/committed/skyvane.ico"
+  icotool -x -o "$work/embedded" "$work/embedded/skyvane.ico"
+  rm "$work"/*/skyvane.ico
+  diff -r "$work/committed" "$work/embedded" >/dev/null
+}
+check "the icon holds resources/skyvane.ico's six pictures, 16 to 256 px" same_pictures
+
+project_version=$(sed -n 's/^project(Skyvane VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+check "ProductName is Skyvane" test "$(version_value ProductName)" = Skyvane
+check "FileVersion is the project's $project_version" test "$(version_value FileVersion)" = "$project_version"
+check "ProductVersion is the project's $project_version" test "$(version_value ProductVersion)" = "$project_version"
+check "a FileDescription" grep -q . <(version_value FileDescription)
+check "a copyright line" grep -q '^Copyright' <(version_value LegalCopyright)
+
+resource --type=24 >"$work/manifest.xml"
+manifest_has() { grep -q -F "$1" "$work/manifest.xml"; }
+check "manifest: asInvoker" manifest_has 'level="asInvoker"'
+for os in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+  1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+  check "manifest: supported OS {$os}" manifest_has "<supportedOS Id=\"{$os}\"/>"
+done
+check "manifest: not DPI aware" manifest_has '>unaware</dpiAwareness>'
+check "manifest: UTF-8 code page" manifest_has '>UTF-8</activeCodePage>'
+
+pe_timestamp() { # the COFF header's TimeDateStamp: 8 bytes after "PE\0\0", found at 0x3c
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+  od -An -tu4 -j$((header + 8)) -N4 "$exe" | tr -d ' '
+}
+check "no link time stamp in the PE header" test "$(pe_timestamp)" = 0
+deps=$(sed -n 's/^SKYVANE_WIN_DEPS:[A-Z]*=//p' "$build/CMakeCache.txt")
+no_build_paths() { ! grep -a -q -F -e "$root" -e "$(cd "$build" && pwd)" -e "$deps" "$exe"; }
+check "no build path in skyvane.exe" no_build_paths
+
+names=$(unzip -Z1 "$zip")
+check "zip entries in sorted order" test "$names" = "$(LC_ALL=C sort <<<"$names")"
+check "one file time for every zip entry" test "$(unzip -Z -T "$zip" | awk '$1 ~ /^-/ { print $7 }' | sort -u | wc -l)" = 1
+
+((failures == 0)) || { echo "package_test: $failures failed" >&2; exit 1; }
+echo "package_test: passed"
