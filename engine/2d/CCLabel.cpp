@@ -5,7 +5,7 @@
 #include "2d/CCUTF8Decoder.h"
 #include "base/CCConsole.h"
 #include "platform/CCFileUtils.h"
-#include "platform/CCSystemFont.h"
+#include "internal/OperatingSystem.h"
 #include "renderer/CCFontAtlas.h"
 #include "renderer/CCRenderer.h"
 

@@ -6,8 +6,8 @@
 #include "base/CCConsole.h"
 #include "renderer/CCSpriteAtlas.h"
 #include "renderer/CCTexture2D.h"
-#include "renderer/GLHandles.h"
-#include "renderer/GLProgram.h"
+#include "internal/GLHandles.h"
+#include "internal/GLProgram.h"
 
 NS_CC_BEGIN
 

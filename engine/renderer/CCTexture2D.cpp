@@ -5,7 +5,7 @@
 
 #include "base/CCConsole.h"
 #include "platform/CCImage.h"
-#include "renderer/GLHandles.h"
+#include "internal/GLHandles.h"
 
 NS_CC_BEGIN
 

@@ -10,7 +10,7 @@
 #include "platform/desktop/CCGLViewImpl-desktop.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTexture2D.h"
-#include "renderer/GLContext.h"
+#include "internal/GLContext.h"
 
 USING_NS_CC;
 

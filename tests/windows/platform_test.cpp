@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/CCFileUtils.h"
-#include "platform/CCSystemFont.h"
+#include "internal/OperatingSystem.h"
 #include "platform/win32/CCKnownFolder-win32.h"
 #include "platform/win32/CCUnicode-win32.h"
 

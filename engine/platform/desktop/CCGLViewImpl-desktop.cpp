@@ -1,5 +1,5 @@
 #include "platform/desktop/CCGLViewImpl-desktop.h"
-#include "renderer/GLContext.h"
+#include "internal/GLContext.h"
 
 #include <glad/gl.h>
 #define GLFW_INCLUDE_NONE
