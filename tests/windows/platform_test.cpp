@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/CCFileUtils.h"
 #include "internal/OperatingSystem.h"
+#include "platform/CCFileUtils.h"
 #include "platform/win32/CCKnownFolder-win32.h"
 #include "platform/win32/CCUnicode-win32.h"
 
