@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "internal/GLContext.h"
 #include "platform/desktop/CCGLViewImpl-desktop.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTexture2D.h"
-#include "internal/GLContext.h"
 
 USING_NS_CC;
 

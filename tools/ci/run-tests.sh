@@ -14,6 +14,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LIBGL_ALWAYS_SOFTWARE=1
 
 status=0
+tools/ci/check-format.sh || status=1
 for variant in release asan; do
   echo "== $variant build"
   build "$variant"
