@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "base/CCConsole.h"
-#include "platform/CCImage.h"
 #include "internal/GLHandles.h"
+#include "platform/CCImage.h"
 
 NS_CC_BEGIN
 
