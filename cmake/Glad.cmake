@@ -20,8 +20,9 @@ if(NOT EXISTS "${GLAD_OUT}/src/gl.c")
   endif()
 endif()
 
-add_library(glad STATIC "${GLAD_OUT}/src/gl.c")
-target_include_directories(glad SYSTEM PUBLIC "${GLAD_OUT}/include")
-set_target_properties(glad PROPERTIES POSITION_INDEPENDENT_CODE ON)
+# Named after the engine: a parent project may well have a loader target called glad.
+add_library(cocos2d_glad STATIC "${GLAD_OUT}/src/gl.c")
+target_include_directories(cocos2d_glad SYSTEM PUBLIC "${GLAD_OUT}/include")
+set_target_properties(cocos2d_glad PROPERTIES POSITION_INDEPENDENT_CODE ON)
 # Generated code: its warnings are not ours to fix.
-target_compile_options(glad PRIVATE -w)
+target_compile_options(cocos2d_glad PRIVATE -w)

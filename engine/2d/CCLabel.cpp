@@ -4,8 +4,8 @@
 
 #include "2d/CCUTF8Decoder.h"
 #include "base/CCConsole.h"
+#include "internal/OperatingSystem.h"
 #include "platform/CCFileUtils.h"
-#include "platform/CCSystemFont.h"
 #include "renderer/CCFontAtlas.h"
 #include "renderer/CCRenderer.h"
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/ccMacros.h"
+#include "internal/OperatingSystem.h"
 
 NS_CC_BEGIN
 
@@ -48,6 +49,13 @@ Application* Application::getInstance()
 {
     CCASSERT(sm_pSharedApplication != nullptr, "no Application has been created");
     return sm_pSharedApplication;
+}
+
+const char* Application::getCurrentLanguageCode()
+{
+    static std::string code;
+    code = languageCodeOfLocale(platform::userLocale().c_str());
+    return code.c_str();
 }
 
 LanguageType Application::getCurrentLanguage()

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/CCConsole.h"
+#include "internal/OperatingSystem.h"
 
 NS_CC_BEGIN
 

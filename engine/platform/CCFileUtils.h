@@ -41,14 +41,4 @@ private:
     mutable std::unordered_map<std::string, std::string> _fullPathCache;
 };
 
-// Per-platform facts, implemented once for each platform.
-namespace platform {
-// Directory of the running executable, with a trailing '/'.
-std::string executableDirectory();
-// Name of the running executable without directory or extension.
-std::string executableName();
-std::string writableDirectory();
-bool isRegularFile(const std::string& path);
-}
-
 NS_CC_END

@@ -1,4 +1,4 @@
-#include "platform/CCLocale.h"
+#include "internal/OperatingSystem.h"
 
 #include <cctype>
 #include <cstring>

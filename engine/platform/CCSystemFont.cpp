@@ -1,4 +1,4 @@
-#include "platform/CCSystemFont.h"
+#include "internal/OperatingSystem.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "base/CCConsole.h"
+#include "internal/GLHandles.h"
+#include "internal/GLProgram.h"
 #include "renderer/CCSpriteAtlas.h"
 #include "renderer/CCTexture2D.h"
-#include "renderer/GLHandles.h"
-#include "renderer/GLProgram.h"
 
 NS_CC_BEGIN
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "base/CCConsole.h"
+#include "internal/GLHandles.h"
 #include "platform/CCImage.h"
-#include "renderer/GLHandles.h"
 
 NS_CC_BEGIN
 

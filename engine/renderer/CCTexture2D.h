@@ -29,6 +29,11 @@ public:
     int getPixelsHigh() const { return _height; }
     Size getContentSize() const;
 
+private:
+    // The renderer's side, not 3.17's API.
+    friend class Renderer;
+    friend class SpriteAtlas;
+
     // Binds the texture to unit 0, uploading pending pixels first. Needs a current GL context.
     void bind();
 
@@ -39,7 +44,6 @@ public:
     unsigned getPixelVersion() const { return _pixelVersion; }
     const std::vector<unsigned char>& getPixelsOnCpu() const { return _pixels; }
 
-private:
     struct GLState;
     std::vector<unsigned char> _pixels;
     int _width = 0;

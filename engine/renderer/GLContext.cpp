@@ -1,4 +1,4 @@
-#include "renderer/GLContext.h"
+#include "internal/GLContext.h"
 
 #include <glad/gl.h>
 

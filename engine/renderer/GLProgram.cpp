@@ -1,4 +1,4 @@
-#include "renderer/GLProgram.h"
+#include "internal/GLProgram.h"
 
 #include <string>
 

@@ -15,7 +15,7 @@
 #include "2d/CCLabelTTF.h"
 #include "2d/CCUTF8Decoder.h"
 #include "base/CCAutoreleasePool.h"
-#include "platform/CCSystemFont.h"
+#include "internal/OperatingSystem.h"
 #include "renderer/CCFontAtlas.h"
 
 USING_NS_CC;

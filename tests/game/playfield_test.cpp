@@ -2,6 +2,7 @@
 
 #include "AppDelegate.h"
 #include "Frames.h"
+#include "GameRun.h"
 #include "HeadlessView.h"
 #include "HelloWorld.h"
 
@@ -26,24 +27,12 @@ public:
     Vec2 getVisibleOrigin() const override { return Vec2(30, 20); }
 };
 
-class Playfield : public ::testing::Test
+class Playfield : public game_testing::GameRun
 {
 protected:
-    void TearDown() override { shutDownDirector(); }
-
-    HelloWorld* startRun(float width = 960, float height = 640)
+    static Node* childWithoutTag(Node* parent, const std::function<bool(Node*)>& matches)
     {
-        startHeadless(width, height);
-        Scene* scene = HelloWorld::makeScene();
-        EXPECT_NE(scene, nullptr);
-        Director::getInstance()->runWithScene(scene);
-        runFrames(1);
-        return dynamic_cast<HelloWorld*>(scene->getChildren().at(0));
-    }
-
-    static Node* childWithoutTag(Node* layer, const std::function<bool(Node*)>& matches)
-    {
-        for (Node* child : layer->getChildren())
+        for (Node* child : parent->getChildren())
         {
             if (matches(child))
             {
@@ -56,7 +45,7 @@ protected:
 
 TEST_F(Playfield, LaysOutCloseButtonTitleScoreAndPlayer)
 {
-    HelloWorld* layer = startRun();
+    enterRun();
     ASSERT_NE(layer, nullptr);
 
     Node* player = layer->getChildByTag(TAG_PLAYER);
@@ -93,7 +82,7 @@ TEST_F(Playfield, LaysOutCloseButtonTitleScoreAndPlayer)
 
 TEST_F(Playfield, ARunStartsFromItsInitialValues)
 {
-    HelloWorld* layer = startRun();
+    enterRun();
     EXPECT_EQ(layer->score, 0u);
     EXPECT_EQ(layer->lastLevelScore, 1u);
     EXPECT_FLOAT_EQ(layer->fireInterval, 0.15f);
@@ -108,7 +97,7 @@ TEST_F(Playfield, ARunStartsFromItsInitialValues)
 
 TEST_F(Playfield, ScoreTextIsThePrefixAndTheDecimalScore)
 {
-    HelloWorld* layer = startRun();
+    enterRun();
     const std::string& first = layer->updateScoreText();
     EXPECT_EQ(first, "SCORE 0");
     EXPECT_EQ(&first, &layer->scoreText);
@@ -120,7 +109,7 @@ TEST_F(Playfield, ScoreTextIsThePrefixAndTheDecimalScore)
 
 TEST_F(Playfield, TheCloseButtonEndsTheDirector)
 {
-    startRun();
+    enterRun();
     clickAt(960 - 5, 5);
     Director::getInstance()->mainLoop(kFrame);
     // The ended Director was purged: a fresh instance has no running scene.
@@ -135,7 +124,7 @@ TEST_F(Playfield, AVisibleOriginShiftsTheLayoutWhileGameplayKeepsAbsoluteCoordin
     ASSERT_NE(scene, nullptr);
     Director::getInstance()->runWithScene(scene);
     runFrames(1);
-    auto* layer = dynamic_cast<HelloWorld*>(scene->getChildren().at(0));
+    layer = dynamic_cast<HelloWorld*>(scene->getChildren().at(0));
     ASSERT_NE(layer, nullptr);
 
     Node* player = layer->getChildByTag(TAG_PLAYER);

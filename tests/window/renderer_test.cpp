@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "internal/GLContext.h"
 #include "platform/desktop/CCGLViewImpl-desktop.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTexture2D.h"
-#include "renderer/GLContext.h"
 
 USING_NS_CC;
 

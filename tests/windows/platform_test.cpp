@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "internal/OperatingSystem.h"
 #include "platform/CCFileUtils.h"
-#include "platform/CCSystemFont.h"
 #include "platform/win32/CCKnownFolder-win32.h"
 #include "platform/win32/CCUnicode-win32.h"
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The whole test run. First the builds, one after the other, since each keeps both cores busy:
+# The whole test run. First the format check, then the builds, one after the other, since each keeps both cores busy:
 # plain, ASan+UBSan, the fuzzing build and the Windows package. Then the checks, which mostly
 # wait on windows and frames, side by side, each part on an X server of its own: both builds'
 # ctest (window tests included), a short fuzzing run, and the Windows build under Wine.
@@ -34,6 +34,9 @@ stage() {
 }
 
 echo "monkey seed: $SKYVANE_MONKEY_SEED (SKYVANE_MONKEY_SEED to change); fuzzing: $fuzz_seconds s a target"
+format_status=0
+stage "format check" tools/ci/check-format.sh 2>&1 | tee "$results/format.log" || format_status=$?
+/usr/bin/python3 -B tools/ci/tally.py "$tally" add format --log "$results/format.log" --status "$format_status"
 stage "release build" build release
 stage "asan build" build asan
 stage "fuzzing build" tools/ci/run-fuzz.sh --build-only
@@ -74,7 +77,7 @@ part asan ctest_part asan
 part fuzz tools/ci/run-fuzz.sh "$fuzz_seconds"
 part windows windows_part
 
-status=0
+status=$((format_status != 0))
 for name in "${parts[@]}"; do
   part_status=0
   wait "${part_pids[$name]}" || part_status=$?

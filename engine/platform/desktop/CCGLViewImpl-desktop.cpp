@@ -1,5 +1,6 @@
 #include "platform/desktop/CCGLViewImpl-desktop.h"
-#include "renderer/GLContext.h"
+#include "internal/GLContext.h"
+#include "platform/desktop/CCMouseInput.h"
 
 #include <glad/gl.h>
 #define GLFW_INCLUDE_NONE
@@ -128,7 +129,7 @@ GLViewImpl* GLViewImpl::createWith(Init init)
 }
 
 GLViewImpl::GLViewImpl()
-    : _mouse(*this, dispatchToScene)
+    : _mouse(std::make_unique<MouseInput>(*this, dispatchToScene))
 {
     glfwSetErrorCallback(GlfwErrorCapture::onError);
     GlfwErrorCapture capture;
@@ -242,7 +243,7 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     double cursorX = 0.0;
     double cursorY = 0.0;
     glfwGetCursorPos(_window.get(), &cursorX, &cursorY);
-    _mouse.placeCursor(static_cast<float>(cursorX / _frameZoomFactor), static_cast<float>(cursorY / _frameZoomFactor));
+    _mouse->placeCursor(static_cast<float>(cursorX / _frameZoomFactor), static_cast<float>(cursorY / _frameZoomFactor));
 
     installCallbacks();
     return true;
@@ -276,17 +277,17 @@ void GLViewImpl::installCallbacks()
 
 void GLViewImpl::onMouseButton(int button, int action)
 {
-    _mouse.buttonChanged(button, action == GLFW_PRESS);
+    _mouse->buttonChanged(button, action == GLFW_PRESS);
 }
 
 void GLViewImpl::onCursorMoved(double x, double y)
 {
-    _mouse.cursorMoved(static_cast<float>(x / _frameZoomFactor), static_cast<float>(y / _frameZoomFactor));
+    _mouse->cursorMoved(static_cast<float>(x / _frameZoomFactor), static_cast<float>(y / _frameZoomFactor));
 }
 
 void GLViewImpl::onScroll(double xOffset, double yOffset)
 {
-    _mouse.scrolled(static_cast<float>(xOffset), static_cast<float>(yOffset));
+    _mouse->scrolled(static_cast<float>(xOffset), static_cast<float>(yOffset));
 }
 
 void GLViewImpl::setFrameSize(float width, float height)

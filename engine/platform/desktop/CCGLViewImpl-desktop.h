@@ -4,12 +4,13 @@
 #include <string>
 
 #include "platform/CCGLView.h"
-#include "platform/desktop/CCMouseInput.h"
 
 // The game never needs GLFW's header; the window stays an opaque handle.
 struct GLFWwindow;
 
 NS_CC_BEGIN
+
+class MouseInput;
 
 // The desktop window: a GLFW window with its OpenGL context, whose mouse input reaches the
 // scene as touches and EventMouse events while the Director polls events.
@@ -69,7 +70,7 @@ private:
     std::unique_ptr<GLFWwindow, WindowDeleter> _window;
     float _frameZoomFactor = 1.0f;
     Size _framebufferSize;
-    MouseInput _mouse;
+    std::unique_ptr<MouseInput> _mouse;
 };
 
 NS_CC_END

@@ -10,7 +10,6 @@
 
 #include "base/CCConsole.h"
 #include "platform/CCFramePacer.h"
-#include "platform/CCLocale.h"
 #include "platform/desktop/CCRunLoop.h"
 
 extern char** environ;
@@ -22,13 +21,6 @@ int Application::run()
     // steady_clock and sleep_until are precise enough here; the pacer's defaults use them.
     FramePacer pacer;
     return runDesktopLoop(*this, pacer);
-}
-
-const char* Application::getCurrentLanguageCode()
-{
-    static std::string code;
-    code = languageCodeOfLocale(std::getenv("LANG"));
-    return code.c_str();
 }
 
 ApplicationProtocol::Platform Application::getTargetPlatform()

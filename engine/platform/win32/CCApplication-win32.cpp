@@ -8,7 +8,6 @@
 
 #include "base/CCConsole.h"
 #include "platform/CCFramePacer.h"
-#include "platform/CCLocale.h"
 #include "platform/desktop/CCRunLoop.h"
 #include "platform/win32/CCUnicode-win32.h"
 
@@ -50,16 +49,6 @@ int Application::run()
     // MinGW-w64's steady_clock reads QueryPerformanceCounter.
     FramePacer pacer(std::chrono::steady_clock::now, sleepUntil);
     return runDesktopLoop(*this, pacer);
-}
-
-const char* Application::getCurrentLanguageCode()
-{
-    static std::string code;
-    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
-    // "de-DE"; when the user locale is unset this fails and English is the answer.
-    const bool known = GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) > 0;
-    code = languageCodeOfLocale(known ? win32::toUtf8(locale).c_str() : nullptr);
-    return code.c_str();
 }
 
 ApplicationProtocol::Platform Application::getTargetPlatform()

@@ -83,7 +83,7 @@ void clickAt(float x, float heightAboveBottom)
 
 std::string resourceRoot()
 {
-    return SKYVANE_TEST_RESOURCES;
+    return SKYVANE_RESOURCES;
 }
 
 }  // namespace testing_support

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "renderer/GLHandles.h"
+#include "internal/GLHandles.h"
 
 NS_CC_BEGIN
 

@@ -1,19 +1,17 @@
-#include "platform/CCFileUtils.h"
+#include "internal/OperatingSystem.h"
 
 #include <windows.h>
 
 #include <vector>
 
 #include "base/CCConsole.h"
-#include "platform/CCPathNames.h"
 #include "platform/win32/CCKnownFolder-win32.h"
 #include "platform/win32/CCUnicode-win32.h"
 
 NS_CC_BEGIN
 
-namespace {
+namespace platform {
 
-// The running program's full path in the engine's form, or "" if Windows cannot say.
 std::string executablePath()
 {
     // Paths may exceed MAX_PATH; a full buffer means the name was cut short.
@@ -34,26 +32,9 @@ std::string executablePath()
     }
 }
 
-} // namespace
-
-namespace platform {
-
-std::string executableDirectory()
+std::string userSettingsDirectory()
 {
-    return pathnames::directoryOf(executablePath());
-}
-
-std::string executableName()
-{
-    return pathnames::stemOf(executablePath());
-}
-
-std::string writableDirectory()
-{
-    const std::wstring localAppData = win32::knownFolder(FOLDERID_LocalAppData, "LocalAppData");
-    // Without it, beside the executable is the one place the game knows.
-    const std::string base = localAppData.empty() ? executableDirectory() : win32::toEnginePath(localAppData) + "/";
-    return base + executableName() + "/";
+    return win32::toEnginePath(win32::knownFolder(FOLDERID_LocalAppData, "LocalAppData"));
 }
 
 bool isRegularFile(const std::string& path)
@@ -65,6 +46,13 @@ bool isRegularFile(const std::string& path)
     }
     const DWORD attributes = GetFileAttributesW(widePath.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string userLocale()
+{
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+    // "de-DE"; fails when the user locale is unset.
+    return GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) > 0 ? win32::toUtf8(locale) : "";
 }
 
 } // namespace platform

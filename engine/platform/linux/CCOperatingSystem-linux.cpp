@@ -1,4 +1,4 @@
-#include "platform/CCFileUtils.h"
+#include "internal/OperatingSystem.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "base/CCConsole.h"
-#include "platform/CCPathNames.h"
 
 NS_CC_BEGIN
 
 namespace {
 
 // The running program's full path, or "" when /proc is not there to ask.
-std::string executablePath()
+std::string pathFromProc()
 {
     std::vector<char> buffer(256);
     for (;;)
@@ -56,8 +55,18 @@ std::string homeDirectory()
     return user && user->pw_dir ? user->pw_dir : "";
 }
 
+} // namespace
+
+namespace platform {
+
+std::string executablePath()
+{
+    const std::string path = pathFromProc();
+    return path.empty() ? program_invocation_short_name : path;
+}
+
 // XDG asks for an absolute $XDG_CONFIG_HOME and ~/.config otherwise.
-std::string configDirectory()
+std::string userSettingsDirectory()
 {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     if (configHome && configHome[0] == '/')
@@ -67,30 +76,16 @@ std::string configDirectory()
     return withoutTrailingSlashes(homeDirectory()) + "/.config";
 }
 
-} // namespace
-
-namespace platform {
-
-std::string executableDirectory()
-{
-    return pathnames::directoryOf(executablePath());
-}
-
-std::string executableName()
-{
-    const std::string path = executablePath();
-    return pathnames::stemOf(path.empty() ? program_invocation_short_name : path);
-}
-
-std::string writableDirectory()
-{
-    return configDirectory() + "/" + executableName() + "/";
-}
-
 bool isRegularFile(const std::string& path)
 {
     struct stat status;
     return !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string userLocale()
+{
+    const char* locale = std::getenv("LANG");
+    return locale ? locale : "";
 }
 
 } // namespace platform

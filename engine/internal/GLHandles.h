@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "renderer/GLContext.h"
+#include "internal/GLContext.h"
 
 NS_CC_BEGIN
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "base/CCPlatformMacros.h"
+
+NS_CC_BEGIN
+
+// The engine's one interface to the operating system. No public header includes it: games see
+// FileUtils, Application and Label, which are built on it.
+namespace platform {
+
+// Implemented once per OS, in platform/linux/ and platform/win32/.
+
+// The running program's path with '/' separators; "" when the system cannot say (Linux then
+// falls back to the bare program name).
+std::string executablePath();
+// Where per-user settings belong (XDG config home, LocalAppData) without a trailing '/'; ""
+// when the system has no such folder.
+std::string userSettingsDirectory();
+bool isRegularFile(const std::string& path);
+// The user's locale as the system names it ("de_DE.UTF-8", "de-DE"); "" when unset.
+std::string userLocale();
+// The installed font file the OS picks for a family name, its default sans face for "" and
+// unknown names; "" when it has none.
+std::string matchFontFamily(const std::string& familyName);
+
+// Written once, on top of the above.
+
+// Directory of the running executable, with a trailing '/'.
+std::string executableDirectory();
+// Name of the running executable without directory or extension.
+std::string executableName();
+// The per-user folder of this program, with a trailing '/'; beside the executable when the
+// system has no settings folder.
+std::string writableDirectory();
+
+} // namespace platform
+
+// The two-letter ISO 639-1 language of a locale name, lower case: "de_DE.UTF-8" (POSIX)
+// and "de-DE" (Windows) both give "de". Names without one ("C", "POSIX", "", null) give "en".
+std::string languageCodeOfLocale(const char* locale);
+
+// The font file to use for a system font name such as "Arial" or "sans". A name ending in
+// ".ttf" or ".otf" is a resource file looked up through FileUtils. Unknown names and ""
+// give the platform's default sans face; "" only when no font is installed at all.
+std::string findSystemFontFile(const std::string& fontName);
+
+NS_CC_END
