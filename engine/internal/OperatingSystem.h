@@ -24,6 +24,11 @@ std::string userLocale();
 // The installed font file the OS picks for a family name, its default sans face for "" and
 // unknown names; "" when it has none.
 std::string matchFontFamily(const std::string& familyName);
+// The view calls this once its GL context is current. The GL driver that the window system
+// loaded for it then stays mapped until the process exits, even after the last window is
+// gone: LeakSanitizer can neither follow nor name memory of a library unloaded before its
+// report, and would blame the driver's caches on whoever made the context.
+void keepGLDriverLoaded();
 
 // Written once, on top of the above.
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "renderer/CCTexture2D.h"
-#include "renderer/GLContext.h"
+#include "internal/GLContext.h"
 
 NS_CC_BEGIN
 

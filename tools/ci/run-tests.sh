@@ -34,8 +34,12 @@ stage() {
 }
 
 echo "monkey seed: $SKYVANE_MONKEY_SEED (SKYVANE_MONKEY_SEED to change); fuzzing: $fuzz_seconds s a target"
+echo "== format check"
+begun=$SECONDS
 format_status=0
-stage "format check" tools/ci/check-format.sh 2>&1 | tee "$results/format.log" || format_status=$?
+tools/ci/check-format.sh >"$results/format.log" 2>&1 || format_status=$?
+cat "$results/format.log"
+stages+=("format check: $((SECONDS - begun)) s")
 /usr/bin/python3 -B tools/ci/tally.py "$tally" add format --log "$results/format.log" --status "$format_status"
 stage "release build" build release
 stage "asan build" build asan

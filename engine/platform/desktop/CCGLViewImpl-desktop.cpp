@@ -1,5 +1,6 @@
 #include "platform/desktop/CCGLViewImpl-desktop.h"
 #include "internal/GLContext.h"
+#include "internal/OperatingSystem.h"
 #include "platform/desktop/CCMouseInput.h"
 
 #include <glad/gl.h>
@@ -13,7 +14,6 @@
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
 #include "platform/CCApplication.h"
-#include "platform/CCGLDriver.h"
 
 NS_CC_BEGIN
 

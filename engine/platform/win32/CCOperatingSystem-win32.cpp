@@ -55,6 +55,9 @@ std::string userLocale()
     return GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) > 0 ? win32::toUtf8(locale) : "";
 }
 
+// The Windows build is not run under the sanitizers, and opengl32 stays loaded until exit.
+void keepGLDriverLoaded() {}
+
 } // namespace platform
 
 NS_CC_END
