@@ -11,6 +11,7 @@
 #include "platform/CCApplication.h"
 #include "platform/CCFileUtils.h"
 #include "platform/CCGLView.h"
+#include "renderer/CCFontAtlas.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTextureCache.h"
 
@@ -435,6 +436,7 @@ void Director::reset()
     _statsLabels.clear();
     stopAnimation();
     _textureCache->removeAllTextures();
+    FontAtlas::releaseCached();
     FileUtils::destroyInstance();
 }
 
