@@ -9,7 +9,10 @@ NS_CC_BEGIN
 
 namespace {
 
-constexpr int kPageSide = 512;
+// The page starts at what a small game's pictures fill and doubles, up to the largest, each
+// time it runs out of room.
+constexpr int kFirstPageSide = 256;
+constexpr int kLargestPageSide = 512;
 // Larger pictures keep their own texture; a few of them would fill the page.
 constexpr int kLargestSide = 128;
 constexpr int kBorder = 1;
@@ -23,7 +26,7 @@ void SpriteAtlas::ReleaseTexture::operator()(Texture2D* texture) const
     texture->release();
 }
 
-SpriteAtlas::SpriteAtlas() : _page(new Texture2D())
+SpriteAtlas::SpriteAtlas() : _page(new Texture2D()), _side(kFirstPageSide)
 {
     empty();
 }
@@ -32,9 +35,10 @@ SpriteAtlas::~SpriteAtlas() = default;
 
 void SpriteAtlas::empty()
 {
-    _page->initWithRGBA(std::vector<unsigned char>(kPageSide * kPageSide * kBytesPerPixel, 0), kPageSide, kPageSide);
+    const auto pixels = static_cast<size_t>(_side) * static_cast<size_t>(_side);
+    _page->initWithRGBA(std::vector<unsigned char>(pixels * kBytesPerPixel, 0), _side, _side);
     _entries.clear();
-    _packer = ShelfPacker(kPageSide);
+    _packer = ShelfPacker(_side);
     _full = false;
     int x = 0;
     int y = 0;
@@ -42,15 +46,18 @@ void SpriteAtlas::empty()
     copyIn(std::vector<unsigned char>(kWhiteSide * kWhiteSide * kBytesPerPixel, 255).data(), kWhiteSide, kWhiteSide, x,
            y);
     // The centre of the white square: any texture coordinate lands on white.
-    const float centreX = (static_cast<float>(x) + kWhiteSide / 2.0f) / kPageSide;
-    const float centreY = (static_cast<float>(y) + kWhiteSide / 2.0f) / kPageSide;
+    const auto side = static_cast<float>(_side);
+    const float centreX = (static_cast<float>(x) + kWhiteSide / 2.0f) / side;
+    const float centreY = (static_cast<float>(y) + kWhiteSide / 2.0f) / side;
     _white = {centreX, centreY, centreX, centreY};
 }
 
 void SpriteAtlas::startFrame()
 {
-    if (_full)
-        empty();
+    if (!_full)
+        return;
+    _side = std::min(_side * 2, kLargestPageSide);
+    empty();
 }
 
 const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
@@ -87,7 +94,7 @@ const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
         return nullptr;
     }
     copyIn(pixels.data(), width, height, x, y);
-    const auto side = static_cast<float>(kPageSide);
+    const auto side = static_cast<float>(_side);
     const Place place{static_cast<float>(x) / side, static_cast<float>(y) / side,
                       static_cast<float>(x + width) / side, static_cast<float>(y + height) / side};
     return &(_entries[texture->getSerial()] = {texture->getPixelVersion(), x, y, width, height, place}).place;

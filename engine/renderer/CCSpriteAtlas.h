@@ -39,7 +39,9 @@ public:
     const Place* placeOf(const Texture2D* texture);
     Texture2D* page() const { return _page.get(); }
 
-    // Call between frames: a page that ran out of room is emptied, to be refilled by use.
+    // Call between frames: a page that ran out of room is emptied, to be refilled by use, and
+    // made larger if it may grow. Pictures that found no room in that frame drew from their own
+    // textures, which then hold their pixels in GL only, and keep drawing from there.
     void startFrame();
 
 private:
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<Texture2D, ReleaseTexture> _page;
     std::unordered_map<std::uint64_t, Entry> _entries;
     Place _white{};
+    int _side;
     ShelfPacker _packer{0};
     bool _full = false;
 };
