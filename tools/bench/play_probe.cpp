@@ -103,10 +103,10 @@ struct Contender
     std::string executable;
     bool isGame;
     std::vector<double> startups{};
-    double rssMiB = 0;
-    double peakMiB = 0;
-    double cpuShare = 0;
-    double cpuFps = 0;
+    // Resident now and at its peak, after the session's first 60 s.
+    double rssMiB = 0, peakMiB = 0;
+    // Share of one core, and frames presented a second, over the CPU window.
+    double cpuShare = 0, cpuFps = 0;
     double sessionSeconds = 0;
     int runsRestarted = 0;
     IntervalFigures intervals{};
