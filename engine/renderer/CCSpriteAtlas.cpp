@@ -65,27 +65,22 @@ const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
     if (texture == nullptr)
         return &_white;
     auto found = _entries.find(texture->getSerial());
-    if (found != _entries.end() && found->second.pixelVersion == texture->getPixelVersion())
-        return &found->second.place;
+    // A texture whose pixels changed after they were first set is an atlas of its own (a
+    // font's glyph page): copied in again at each change, it would crowd the pictures out.
+    if (texture->getPixelVersion() != 1)
+    {
+        if (found != _entries.end())
+            _entries.erase(found);
+        return nullptr;
+    }
+    if (found != _entries.end())
+        return &found->second;
 
     const int width = texture->getPixelsWide();
     const int height = texture->getPixelsHigh();
     const std::vector<unsigned char>& pixels = texture->getPixelsOnCpu();
     if (width > kLargestSide || height > kLargestSide || pixels.empty())
-    {
-        // Changed pixels that only GL holds now: the copy here is stale for good.
-        if (found != _entries.end())
-            _entries.erase(found);
         return nullptr;
-    }
-    if (found != _entries.end() && found->second.width == width && found->second.height == height)
-    {
-        // Changed pixels, same size: refreshed where they are.
-        Entry& entry = found->second;
-        copyIn(pixels.data(), width, height, entry.x, entry.y);
-        entry.pixelVersion = texture->getPixelVersion();
-        return &entry.place;
-    }
     int x = 0;
     int y = 0;
     if (!reserve(width, height, x, y))
@@ -95,9 +90,9 @@ const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
     }
     copyIn(pixels.data(), width, height, x, y);
     const auto side = static_cast<float>(_side);
-    const Place place{static_cast<float>(x) / side, static_cast<float>(y) / side,
-                      static_cast<float>(x + width) / side, static_cast<float>(y + height) / side};
-    return &(_entries[texture->getSerial()] = {texture->getPixelVersion(), x, y, width, height, place}).place;
+    return &(_entries[texture->getSerial()] = {static_cast<float>(x) / side, static_cast<float>(y) / side,
+                                               static_cast<float>(x + width) / side,
+                                               static_cast<float>(y + height) / side});
 }
 
 // Room is only reclaimed by emptying the whole page.

@@ -39,6 +39,20 @@ TEST(SpriteAtlasTest, AGamesFewPicturesShareAPageOfTheirSize)
     EXPECT_NE(atlas.placeOf(pictures.front().get()), nullptr) << "kept across frames";
 }
 
+TEST(SpriteAtlasTest, TexturesWhosePixelsChangeKeepTheirOwn)
+{
+    SpriteAtlas atlas;
+    const unsigned char glyph[4] = {255, 255, 255, 128};
+    const Picture page = picture(64, 64);
+    page->updateRGBA(glyph, 3, 3, 1, 1);
+    EXPECT_EQ(atlas.placeOf(page.get()), nullptr) << "a glyph page is an atlas of its own";
+
+    const Picture changedLater = picture(8, 8);
+    ASSERT_NE(atlas.placeOf(changedLater.get()), nullptr);
+    changedLater->updateRGBA(glyph, 0, 0, 1, 1);
+    EXPECT_EQ(atlas.placeOf(changedLater.get()), nullptr) << "the copy in the page is stale";
+}
+
 TEST(SpriteAtlasTest, APageThatRanOutOfRoomGrowsUpToItsLargest)
 {
     SpriteAtlas atlas;
