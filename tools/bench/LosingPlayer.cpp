@@ -57,6 +57,7 @@ void LosingPlayer::step()
     case Phase::SteeringUp:
         if (!inRun)
         {
+            _transitions.push_back(now);
             enter(Phase::ShowingLoss);
             return;
         }
@@ -72,6 +73,7 @@ void LosingPlayer::step()
     case Phase::ShowingLoss:
         if (inRun)
         {
+            _transitions.push_back(now);
             ++_restarted;
             enter(Phase::Playing);
         }

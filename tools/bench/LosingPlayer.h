@@ -5,6 +5,7 @@
 #include <chrono>
 #include <random>
 #include <string>
+#include <vector>
 
 // Plays the game through XTest the way the playtest driver does, but to lose quickly: a short
 // stretch of play with fire held and the pointer wandering, then into the top edge; "You Lose!",
@@ -21,6 +22,8 @@ public:
     void step();
     // Runs that ended in "You Lose!" and were followed by a fresh run.
     int runsRestarted() const { return _restarted; }
+    // When each "You Lose!" and each fresh run was first seen.
+    const std::vector<Clock::time_point>& transitions() const { return _transitions; }
 
 private:
     enum class Phase
@@ -42,6 +45,7 @@ private:
     Clock::time_point _phaseStart;
     Clock::time_point _nextMove;
     int _restarted = 0;
+    std::vector<Clock::time_point> _transitions;
     int _wiggle = 0;
     std::mt19937 _random{11};
 };

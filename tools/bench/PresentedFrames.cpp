@@ -64,18 +64,27 @@ long PresentedFrames::count() const
     return static_cast<long>(_stamps.size());
 }
 
-std::vector<double> PresentedFrames::intervalsMillis() const
+std::vector<PresentedFrames::Clock::time_point> PresentedFrames::stamps() const
 {
     std::lock_guard<std::mutex> hold(_lock);
-    std::vector<double> millis;
-    for (size_t i = 1; i < _stamps.size(); ++i)
-        millis.push_back(std::chrono::duration<double, std::milli>(_stamps[i] - _stamps[i - 1]).count());
-    return millis;
+    return _stamps;
 }
 
-IntervalFigures summarise(std::vector<double> millis)
+namespace {
+
+double millisBetween(PresentedFrames::Clock::time_point from, PresentedFrames::Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+} // namespace
+
+IntervalFigures summarise(const std::vector<PresentedFrames::Clock::time_point>& stamps)
 {
     IntervalFigures figures;
+    std::vector<double> millis;
+    for (size_t i = 1; i < stamps.size(); ++i)
+        millis.push_back(millisBetween(stamps[i - 1], stamps[i]));
     if (millis.empty())
         return figures;
     std::sort(millis.begin(), millis.end());
@@ -90,4 +99,20 @@ IntervalFigures summarise(std::vector<double> millis)
     figures.max = millis.back();
     figures.over25 = std::count_if(millis.begin(), millis.end(), [](double m) { return m > kLongFrameMillis; });
     return figures;
+}
+
+long longIntervalsNear(const std::vector<PresentedFrames::Clock::time_point>& stamps,
+                       const std::vector<PresentedFrames::Clock::time_point>& moments)
+{
+    long near = 0;
+    for (size_t i = 1; i < stamps.size(); ++i)
+    {
+        if (millisBetween(stamps[i - 1], stamps[i]) <= kLongFrameMillis)
+            continue;
+        near += std::any_of(moments.begin(), moments.end(), [&](PresentedFrames::Clock::time_point moment) {
+            const double after = millisBetween(moment, stamps[i]);
+            return after >= -500 && after <= 1000;
+        });
+    }
+    return near;
 }

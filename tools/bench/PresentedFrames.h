@@ -26,8 +26,8 @@ public:
     PresentedFrames& operator=(const PresentedFrames&) = delete;
 
     long count() const;
-    // Milliseconds between consecutive presented frames so far.
-    std::vector<double> intervalsMillis() const;
+    // When each frame so far was presented.
+    std::vector<Clock::time_point> stamps() const;
 
 private:
     void watch(int eventBase);
@@ -51,4 +51,8 @@ struct IntervalFigures
     double max = 0;
     long over25 = 0;
 };
-IntervalFigures summarise(std::vector<double> millis);
+IntervalFigures summarise(const std::vector<PresentedFrames::Clock::time_point>& stamps);
+
+// Intervals over 25 ms that ended from half a second before to a second after any of the moments.
+long longIntervalsNear(const std::vector<PresentedFrames::Clock::time_point>& stamps,
+                       const std::vector<PresentedFrames::Clock::time_point>& moments);
