@@ -9,10 +9,16 @@ else()
   set(GLAD_PYTHON "${Python3_EXECUTABLE}")
 endif()
 
-set(GLAD_OUT "${CMAKE_CURRENT_BINARY_DIR}/glad")
+# GL_ARB_ES2_compatibility for glReleaseShaderCompiler: the renderer builds its one program,
+# then lets the driver free its compiler. The folder is named after the arguments, so a
+# build folder made with other ones generates the loader afresh.
+set(GLAD_ARGUMENTS --api gl:compatibility=2.1 --extensions GL_ARB_ES2_compatibility)
+string(MD5 glad_key "${GLAD_ARGUMENTS}")
+string(SUBSTRING "${glad_key}" 0 8 glad_key)
+set(GLAD_OUT "${CMAKE_CURRENT_BINARY_DIR}/glad-${glad_key}")
 if(NOT EXISTS "${GLAD_OUT}/src/gl.c")
   execute_process(
-    COMMAND "${GLAD_PYTHON}" -m glad --api gl:compatibility=2.1 --out-path "${GLAD_OUT}" --reproducible --quiet c
+    COMMAND "${GLAD_PYTHON}" -m glad ${GLAD_ARGUMENTS} --out-path "${GLAD_OUT}" --reproducible --quiet c
     RESULT_VARIABLE glad_result
     OUTPUT_QUIET ERROR_VARIABLE glad_error)
   if(NOT glad_result EQUAL 0)

@@ -159,8 +159,17 @@ std::vector<unsigned char> FileUtils::getDataFromFile(const std::string& filenam
     {
         return {};
     }
-    // Block reads: copying through a character iterator took most of a large font's load time.
+    // Sized to the file first: grown by doubling, a 740 KB font took a whole megabyte.
     std::vector<unsigned char> data;
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    file.clear();
+    file.seekg(0, std::ios::beg);
+    if (size > 0)
+    {
+        data.reserve(static_cast<size_t>(size));
+    }
+    // Block reads: copying through a character iterator took most of a large font's load time.
     char block[64 * 1024];
     while (file.read(block, sizeof block) || file.gcount() > 0)
     {

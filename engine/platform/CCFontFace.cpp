@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -108,6 +109,27 @@ bool sfntTablesFitInFile(const std::vector<unsigned char>& bytes)
     return true;
 }
 
+using FileBytes = std::shared_ptr<const std::vector<unsigned char>>;
+
+// One copy of a font file's bytes however many sizes of it are open (a system face can be
+// most of a megabyte); empty when the file is missing, empty or unreadable.
+FileBytes sharedFileBytes(const std::string& fullPath)
+{
+    static std::map<std::string, std::weak_ptr<const std::vector<unsigned char>>> files;
+    if (auto found = files.find(fullPath); found != files.end())
+    {
+        if (FileBytes bytes = found->second.lock())
+            return bytes;
+    }
+    auto bytes = std::make_shared<const std::vector<unsigned char>>(FileUtils::getInstance()->getDataFromFile(fullPath));
+    if (bytes->empty())
+        return bytes;
+    for (auto entry = files.begin(); entry != files.end();)
+        entry = entry->second.expired() ? files.erase(entry) : std::next(entry);
+    files[fullPath] = bytes;
+    return bytes;
+}
+
 } // namespace
 
 struct FontFace::Impl
@@ -115,7 +137,7 @@ struct FontFace::Impl
     std::string path;
     LibraryHandle library;
     // FreeType reads the face from these bytes for as long as the face is open.
-    std::vector<unsigned char> bytes;
+    FileBytes bytes;
     FaceHandle face;
 };
 
@@ -142,17 +164,17 @@ std::unique_ptr<FontFace> FontFace::open(const std::string& fullPath, float font
     impl->library = sharedLibrary();
     if (!impl->library)
         return fail("FreeType could not be initialised");
-    impl->bytes = FileUtils::getInstance()->getDataFromFile(fullPath);
-    if (impl->bytes.empty())
+    impl->bytes = sharedFileBytes(fullPath);
+    if (impl->bytes->empty())
         return fail("the file is missing, empty or unreadable");
 
     FT_Face raw = nullptr;
-    FT_Error error = FT_New_Memory_Face(impl->library.get(), impl->bytes.data(),
-                                        static_cast<FT_Long>(impl->bytes.size()), 0, &raw);
+    FT_Error error = FT_New_Memory_Face(impl->library.get(), impl->bytes->data(),
+                                        static_cast<FT_Long>(impl->bytes->size()), 0, &raw);
     if (error != 0)
         return fail("not a readable font (" + describe(error) + ")");
     impl->face.reset(raw);
-    if (FT_IS_SFNT(raw) && !sfntTablesFitInFile(impl->bytes))
+    if (FT_IS_SFNT(raw) && !sfntTablesFitInFile(*impl->bytes))
         return fail("truncated (its tables run past the end of the file)");
     if (!FT_IS_SCALABLE(raw))
         return fail("not a scalable font");

@@ -16,7 +16,9 @@ namespace {
 
 // Transparent pixels kept around every glyph so filtering never picks up a neighbour.
 constexpr int kGlyphPadding = 1;
-constexpr int kMinPageSide = 256;
+constexpr int kMinPageSide = 64;
+constexpr int kFirstPageLines = 4;
+constexpr int kLaterPageLines = 8;
 constexpr int kMaxPageSide = 4096;
 
 struct ReleaseRef
@@ -41,25 +43,37 @@ struct FontAtlas::Page
     int side;
 };
 
+namespace {
+
+// Rasterising a face's glyphs again for every run cost tens of milliseconds at each new run.
+using AtlasCache = std::map<std::pair<std::string, long>, std::shared_ptr<FontAtlas>>;
+
+AtlasCache& cachedAtlases()
+{
+    static AtlasCache atlases;
+    return atlases;
+}
+
+} // namespace
+
 std::shared_ptr<FontAtlas> FontAtlas::acquire(const std::string& fullPath, float fontSize)
 {
-    // Weak entries: an atlas and its pages go away with the last label that uses them.
-    static std::map<std::pair<std::string, long>, std::weak_ptr<FontAtlas>> atlases;
+    AtlasCache& atlases = cachedAtlases();
     const auto key = std::make_pair(fullPath, std::isfinite(fontSize) ? std::lround(fontSize * 64.0f) : 0L);
     if (auto found = atlases.find(key); found != atlases.end())
-    {
-        if (std::shared_ptr<FontAtlas> atlas = found->second.lock())
-            return atlas;
-    }
+        return found->second;
 
     std::unique_ptr<FontFace> face = FontFace::open(fullPath, fontSize);
     if (!face)
         return nullptr;
     auto atlas = std::make_shared<FontAtlas>(std::move(face));
-    for (auto entry = atlases.begin(); entry != atlases.end();)
-        entry = entry->second.expired() ? atlases.erase(entry) : std::next(entry);
-    atlases[key] = atlas;
+    atlases.emplace(key, atlas);
     return atlas;
+}
+
+void FontAtlas::releaseCached()
+{
+    cachedAtlases().clear();
 }
 
 FontAtlas::FontAtlas(std::unique_ptr<FontFace> face) : _face(std::move(face)) {}
@@ -129,8 +143,10 @@ bool FontAtlas::place(const GlyphBitmap& glyph, FontLetter& letter)
                 glyph.height);
             return false;
         }
-        // Pages scale with the font, so each holds a few dozen of its glyphs.
-        const int wanted = std::max({_face->getLineHeight() * 8, boxWidth, boxHeight, kMinPageSide});
+        // Pages scale with the font. The first holds a few dozen of its glyphs, enough for the
+        // digits and a word or two; only a font that needs more gets the larger later pages.
+        const int linesPerPage = _pages.empty() ? kFirstPageLines : kLaterPageLines;
+        const int wanted = std::max({_face->getLineHeight() * linesPerPage, boxWidth, boxHeight, kMinPageSide});
         openPage(nextPowerOfTwo(std::min(wanted, kMaxPageSide))).packer.insert(boxWidth, boxHeight, x, y);
     }
     Page& page = *_pages.back();

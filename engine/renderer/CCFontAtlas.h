@@ -32,9 +32,13 @@ struct FontLetter
 class FontAtlas
 {
 public:
-    // The shared atlas for (file, size), made on first request and kept while anyone holds
-    // it. Null, after a log line naming the file, when the font cannot be loaded.
+    // The shared atlas for (file, size), made on first request and kept until releaseCached(),
+    // so the labels of a new run find their glyphs ready. Null, after a log line naming the
+    // file, when the font cannot be loaded.
     static std::shared_ptr<FontAtlas> acquire(const std::string& fullPath, float fontSize);
+    // Drops the cache's hold on every atlas (the Director does at its end); labels still
+    // alive keep theirs.
+    static void releaseCached();
 
     explicit FontAtlas(std::unique_ptr<FontFace> face);
     ~FontAtlas();

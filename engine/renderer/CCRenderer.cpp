@@ -178,6 +178,10 @@ struct Renderer::Impl
                 setup = GLSetup::Failed;
                 return false;
             }
+            // The one program is built. Mesa keeps its GLSL compiler's library of built-in
+            // functions (2 MiB resident) until told the compiler is no longer needed.
+            if (GLAD_GL_ARB_ES2_compatibility)
+                glReleaseShaderCompiler();
             glUseProgram(program.get());
             glUniform1i(glGetUniformLocation(program.get(), "u_texture"), 0);
             projectionUniform = glGetUniformLocation(program.get(), "u_projection");

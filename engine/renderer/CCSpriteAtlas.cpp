@@ -10,7 +10,10 @@ NS_CC_BEGIN
 
 namespace {
 
-constexpr int kPageSide = 512;
+// The page starts at what a small game's pictures fill and doubles, up to the largest, each
+// time it runs out of room.
+constexpr int kFirstPageSide = 256;
+constexpr int kLargestPageSide = 512;
 // Larger pictures keep their own texture; a few of them would fill the page.
 constexpr int kLargestSide = 128;
 constexpr int kBorder = 1;
@@ -24,7 +27,7 @@ void SpriteAtlas::ReleaseTexture::operator()(Texture2D* texture) const
     texture->release();
 }
 
-SpriteAtlas::SpriteAtlas() : _page(new Texture2D())
+SpriteAtlas::SpriteAtlas() : _page(new Texture2D()), _side(kFirstPageSide)
 {
     empty();
 }
@@ -33,9 +36,10 @@ SpriteAtlas::~SpriteAtlas() = default;
 
 void SpriteAtlas::empty()
 {
-    _page->initWithRGBA(std::vector<unsigned char>(kPageSide * kPageSide * kBytesPerPixel, 0), kPageSide, kPageSide);
+    const auto pixels = static_cast<size_t>(_side) * static_cast<size_t>(_side);
+    _page->initWithRGBA(std::vector<unsigned char>(pixels * kBytesPerPixel, 0), _side, _side);
     _entries.clear();
-    _packer = ShelfPacker(kPageSide);
+    _packer = ShelfPacker(_side);
     _full = false;
     _glGeneration = gl::generation();
     int x = 0;
@@ -44,15 +48,18 @@ void SpriteAtlas::empty()
     copyIn(std::vector<unsigned char>(kWhiteSide * kWhiteSide * kBytesPerPixel, 255).data(), kWhiteSide, kWhiteSide, x,
            y);
     // The centre of the white square: any texture coordinate lands on white.
-    const float centreX = (static_cast<float>(x) + kWhiteSide / 2.0f) / kPageSide;
-    const float centreY = (static_cast<float>(y) + kWhiteSide / 2.0f) / kPageSide;
+    const auto side = static_cast<float>(_side);
+    const float centreX = (static_cast<float>(x) + kWhiteSide / 2.0f) / side;
+    const float centreY = (static_cast<float>(y) + kWhiteSide / 2.0f) / side;
     _white = {centreX, centreY, centreX, centreY};
 }
 
 void SpriteAtlas::startFrame()
 {
-    if (_full)
-        empty();
+    if (!_full)
+        return;
+    _side = std::min(_side * 2, kLargestPageSide);
+    empty();
 }
 
 const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
@@ -65,27 +72,22 @@ const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
     if (texture == nullptr)
         return &_white;
     auto found = _entries.find(texture->getSerial());
-    if (found != _entries.end() && found->second.pixelVersion == texture->getPixelVersion())
-        return &found->second.place;
+    // A texture whose pixels changed after they were first set is an atlas of its own (a
+    // font's glyph page): copied in again at each change, it would crowd the pictures out.
+    if (texture->getPixelVersion() != 1)
+    {
+        if (found != _entries.end())
+            _entries.erase(found);
+        return nullptr;
+    }
+    if (found != _entries.end())
+        return &found->second;
 
     const int width = texture->getPixelsWide();
     const int height = texture->getPixelsHigh();
     const std::vector<unsigned char>& pixels = texture->getPixelsOnCpu();
     if (width > kLargestSide || height > kLargestSide || pixels.empty())
-    {
-        // Changed pixels that only GL holds now: the copy here is stale for good.
-        if (found != _entries.end())
-            _entries.erase(found);
         return nullptr;
-    }
-    if (found != _entries.end() && found->second.width == width && found->second.height == height)
-    {
-        // Changed pixels, same size: refreshed where they are.
-        Entry& entry = found->second;
-        copyIn(pixels.data(), width, height, entry.x, entry.y);
-        entry.pixelVersion = texture->getPixelVersion();
-        return &entry.place;
-    }
     int x = 0;
     int y = 0;
     if (!reserve(width, height, x, y))
@@ -94,10 +96,10 @@ const SpriteAtlas::Place* SpriteAtlas::placeOf(const Texture2D* texture)
         return nullptr;
     }
     copyIn(pixels.data(), width, height, x, y);
-    const auto side = static_cast<float>(kPageSide);
-    const Place place{static_cast<float>(x) / side, static_cast<float>(y) / side,
-                      static_cast<float>(x + width) / side, static_cast<float>(y + height) / side};
-    return &(_entries[texture->getSerial()] = {texture->getPixelVersion(), x, y, width, height, place}).place;
+    const auto side = static_cast<float>(_side);
+    return &(_entries[texture->getSerial()] = {static_cast<float>(x) / side, static_cast<float>(y) / side,
+                                               static_cast<float>(x + width) / side,
+                                               static_cast<float>(y + height) / side});
 }
 
 // Room is only reclaimed by emptying the whole page.

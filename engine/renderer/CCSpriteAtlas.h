@@ -33,25 +33,18 @@ public:
     SpriteAtlas(const SpriteAtlas&) = delete;
     SpriteAtlas& operator=(const SpriteAtlas&) = delete;
 
-    // Where the texture's pixels are in the page, copied in or refreshed as needed. Null for a
-    // texture that keeps its own: too large, pixels already handed to GL, or no room left this
-    // frame. A null texture stands for plain white, which always has a place.
+    // Where the texture's pixels are in the page, copied in on first use. Null for a texture
+    // that keeps its own: too large, pixels changed since first set or already handed to GL,
+    // or no room left this frame. A null texture stands for plain white, which always has a place.
     const Place* placeOf(const Texture2D* texture);
     Texture2D* page() const { return _page.get(); }
 
-    // Call between frames: a page that ran out of room is emptied, to be refilled by use.
+    // Call between frames: a page that ran out of room is emptied, to be refilled by use, and
+    // made larger if it may grow. Pictures that found no room in that frame drew from their own
+    // textures, which then hold their pixels in GL only, and keep drawing from there.
     void startFrame();
 
 private:
-    struct Entry
-    {
-        unsigned pixelVersion;
-        int x;
-        int y;
-        int width;
-        int height;
-        Place place;
-    };
     struct ReleaseTexture
     {
         void operator()(Texture2D* texture) const;
@@ -62,8 +55,9 @@ private:
     void copyIn(const unsigned char* rgba, int width, int height, int x, int y);
 
     std::unique_ptr<Texture2D, ReleaseTexture> _page;
-    std::unordered_map<std::uint64_t, Entry> _entries;
+    std::unordered_map<std::uint64_t, Place> _entries;
     Place _white{};
+    int _side;
     ShelfPacker _packer{0};
     bool _full = false;
     unsigned _glGeneration = 0;

@@ -9,6 +9,7 @@
 
 #include "2d/CCLabel.h"
 #include "base/CCAutoreleasePool.h"
+#include "renderer/CCFontAtlas.h"
 
 USING_NS_CC;
 
@@ -54,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (Label* label = Label::createWithTTF(text, file.path(), fontSize, Size(150, 0)))
             label->getContentSize();
     }
-    // Releases the labels and with them the atlas, so the next input is loaded afresh.
+    // Releases the labels and the cached atlases, so the next input is loaded afresh.
     PoolManager::getInstance()->getCurrentPool()->clear();
+    FontAtlas::releaseCached();
     return 0;
 }

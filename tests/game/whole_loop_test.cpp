@@ -1,7 +1,10 @@
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "GameOverScene.h"
 #include "GameRun.h"
+#include "renderer/CCFontAtlas.h"
 
 USING_NS_CC;
 using namespace game_testing;
@@ -67,6 +70,26 @@ TEST_F(WholeLoop, ALostRunShowsTheMessageForThreeSecondsThenStartsAFreshOne)
     // The new run plays: its first tick takes the first difficulty step.
     runFrames(2);
     EXPECT_FLOAT_EQ(runningLayer()->spawnInterval, 1.6f);
+}
+
+TEST_F(WholeLoop, ANewRunWritesWithTheGlyphsOfTheRunBefore)
+{
+    enterRun();
+    auto* score = dynamic_cast<Label*>(layer->getChildByTag(TAG_SCORE_LABEL));
+    ASSERT_NE(score, nullptr);
+    const std::weak_ptr<FontAtlas> atlas = FontAtlas::acquire(score->getFontAtlas()->getFontPath(), 24);
+    ASSERT_EQ(atlas.lock().get(), score->getFontAtlas());
+    const size_t pages = score->getFontAtlas()->getPageCount();
+
+    loseAndComeBack();
+    auto* freshScore = dynamic_cast<Label*>(runningLayer()->getChildByTag(TAG_SCORE_LABEL));
+    ASSERT_NE(freshScore, nullptr);
+    EXPECT_FALSE(atlas.expired()) << "the atlas went with the run's labels";
+    EXPECT_EQ(freshScore->getFontAtlas(), atlas.lock().get());
+    EXPECT_EQ(freshScore->getFontAtlas()->getPageCount(), pages);
+
+    testing_support::shutDownDirector();
+    EXPECT_TRUE(atlas.expired()) << "the Director's end keeps the atlas";
 }
 
 TEST_F(WholeLoop, TenRunsInARowLeaveNothingBehind)

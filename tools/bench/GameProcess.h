@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// The real executable in a process of its own, started in its own folder with its output kept
-// in a file; killed when the object goes.
+// A program under measurement (the game or a yardstick) in a process of its own, started in its
+// own folder with its output kept in a file; killed when the object goes.
 class GameProcess
 {
 public:

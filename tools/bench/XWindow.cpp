@@ -2,6 +2,8 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
+
 namespace {
 int ignoreError(Display*, XErrorEvent*)
 {
@@ -30,4 +32,17 @@ std::vector<std::uint32_t> captureWindow(Display* display, Window window, int le
     }
     XDestroyImage(image);
     return pixels;
+}
+
+bool showsCloseButton(Display* display, Window window, int width, int height)
+{
+    constexpr int kSide = 40;
+    const std::vector<std::uint32_t> corner = captureWindow(display, window, width - kSide, height - kSide, kSide, kSide);
+    const auto red = std::count_if(corner.begin(), corner.end(), [](std::uint32_t pixel) {
+        const int r = static_cast<int>(pixel >> 16 & 0xFF);
+        const int g = static_cast<int>(pixel >> 8 & 0xFF);
+        const int b = static_cast<int>(pixel & 0xFF);
+        return r >= 150 && r - g >= 80 && r - b >= 80;
+    });
+    return red >= 500;
 }

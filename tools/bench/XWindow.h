@@ -21,3 +21,7 @@ DisplayHandle openDisplay();
 // A rectangle of the window as the X server shows it, rows from the top, as 0xRRGGBB on the
 // 24-bit TrueColor screen the benchmarks run on; empty when the window cannot be read.
 std::vector<std::uint32_t> captureWindow(Display* display, Window window, int left, int top, int width, int height);
+
+// Whether the bottom-right corner of a width × height window shows the game's red close button
+// (or the yardsticks' red square there): most of a radius-20 disc of it.
+bool showsCloseButton(Display* display, Window window, int width, int height);

@@ -1,9 +1,11 @@
-// Start-up, memory, CPU share and frame rate of the real executable on the X server in $DISPLAY,
-// watched from outside the way a player meets it. Figures only.
+// The game beside two yardsticks, each watched from outside the way a player meets it, one
+// program at a time on the X server in $DISPLAY: the floor (a bare GLFW window with the game's
+// GL attributes presenting at 60 fps) and SDL2's GL renderer drawing 30 sprites at 60 fps.
+// The game's figures are printed as ratios to both: on a shared machine absolute figures
+// drift from run to run, ratios measured in one run much less. Figures only, never judged.
 //
-//   play_probe SKYVANE_EXECUTABLE [--xvfb-pid PID]
+//   play_probe GAME FLOOR SDL_SPRITES [--xvfb-pid PID]
 #include <X11/Xatom.h>
-#include <X11/extensions/Xdamage.h>
 #include <poll.h>
 
 #include <algorithm>
@@ -11,13 +13,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "GameProcess.h"
+#include "LosingPlayer.h"
+#include "PresentedFrames.h"
 #include "XWindow.h"
 
 namespace {
@@ -32,25 +36,17 @@ constexpr int kWindowHeight = 640;
 constexpr int kStarts = 5;
 constexpr auto kFirstFramePoll = milliseconds(2);
 constexpr auto kPatience = seconds(30);
-constexpr auto kPlay = seconds(60);
-// The CPU window opens once the game has settled into play.
+constexpr auto kSession = seconds(60);
+// The CPU window opens once the program has settled.
 constexpr auto kCpuWindowOpens = seconds(20);
 constexpr auto kCpuWindow = seconds(10);
-constexpr auto kSteerEvery = milliseconds(500);
-// A fresh run after "You Lose!" only fires after a press of its own.
-constexpr auto kPressEvery = seconds(3);
+constexpr int kRunsToRestart = 20;
+constexpr auto kLongestSession = seconds(300);
+constexpr auto kStepEvery = milliseconds(20);
 
 double millisSince(Clock::time_point start)
 {
     return duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Waits for the X connection to have something to read, at most `wait`.
-void awaitEvents(Display* display, milliseconds wait)
-{
-    pollfd watched{ConnectionNumber(display), POLLIN, 0};
-    if (XPending(display) == 0)
-        poll(&watched, 1, static_cast<int>(wait.count()));
 }
 
 pid_t windowPid(Display* display, Window window)
@@ -70,102 +66,60 @@ pid_t windowPid(Display* display, Window window)
     return pid;
 }
 
-// The top-level window the game maps. The root's substructure must be watched from before the start.
-Window waitForMappedWindow(Display* display, GameProcess& game)
+// The top-level window the program maps. The root's substructure is watched from before the start.
+Window waitForMappedWindow(Display* display, GameProcess& program)
 {
     const Clock::time_point deadline = Clock::now() + kPatience;
-    while (Clock::now() < deadline && game.running())
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    while (Clock::now() < deadline && program.running())
     {
         while (XPending(display) > 0)
         {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && windowPid(display, event.xmap.window) == game.pid())
+            if (event.type == MapNotify && windowPid(display, event.xmap.window) == program.pid())
                 return event.xmap.window;
         }
-        awaitEvents(display, milliseconds(5));
+        poll(&connection, 1, 5);
     }
-    throw std::runtime_error("the game mapped no window within 30 s:\n" + game.output());
+    throw std::runtime_error("no window mapped within 30 s:\n" + program.output());
 }
 
 // The first frame is on the screen once the red close button in the bottom-right corner is.
-bool showsCloseButton(Display* display, Window window)
-{
-    constexpr int kSide = 40;
-    const std::vector<std::uint32_t> corner =
-        captureWindow(display, window, kWindowWidth - kSide, kWindowHeight - kSide, kSide, kSide);
-    const auto red = std::count_if(corner.begin(), corner.end(), [](std::uint32_t pixel) {
-        const int r = static_cast<int>(pixel >> 16 & 0xFF);
-        const int g = static_cast<int>(pixel >> 8 & 0xFF);
-        const int b = static_cast<int>(pixel & 0xFF);
-        return r >= 150 && r - g >= 80 && r - b >= 80;
-    });
-    return red >= 500; // most of the radius-20 disc
-}
-
-void waitForFirstFrame(Display* display, Window window, GameProcess& game)
+void waitForFirstFrame(Display* display, Window window, GameProcess& program)
 {
     const Clock::time_point deadline = Clock::now() + kPatience;
-    while (!showsCloseButton(display, window))
+    while (!showsCloseButton(display, window, kWindowWidth, kWindowHeight))
     {
-        if (Clock::now() > deadline || !game.running())
-            throw std::runtime_error("the game drew no first frame within 30 s:\n" + game.output());
+        if (Clock::now() > deadline || !program.running())
+            throw std::runtime_error("no first frame drawn within 30 s:\n" + program.output());
         std::this_thread::sleep_for(kFirstFramePoll);
     }
 }
 
-// Counts frames reaching the window. Mesa's software GL presents a frame by putting the whole
-// back buffer into the window, one damage report the window's size; the pointer's and other
-// small reports are left out.
-class FrameCounter
+struct Contender
 {
-public:
-    FrameCounter(Display* display, Window window) : _display(display)
-    {
-        int errorBase = 0;
-        if (!XDamageQueryExtension(display, &_eventBase, &errorBase))
-            throw std::runtime_error("the X server has no DAMAGE extension");
-        _damage = XDamageCreate(display, window, XDamageReportRawRectangles);
-    }
-    ~FrameCounter() { XDamageDestroy(_display, _damage); }
-    FrameCounter(const FrameCounter&) = delete;
-    FrameCounter& operator=(const FrameCounter&) = delete;
-
-    void readEvents()
-    {
-        while (XPending(_display) > 0)
-        {
-            XEvent event;
-            XNextEvent(_display, &event);
-            if (event.type != _eventBase + XDamageNotify)
-                continue;
-            const auto& damage = reinterpret_cast<const XDamageNotifyEvent&>(event);
-            if (damage.area.width >= kWindowWidth && damage.area.height >= kWindowHeight)
-                ++_frames;
-        }
-    }
-    long frames() const { return _frames; }
-
-private:
-    Display* _display;
-    Damage _damage = 0;
-    int _eventBase = 0;
-    long _frames = 0;
+    std::string label;
+    std::string executable;
+    bool isGame;
+    std::vector<double> startups{};
+    // Resident now and at its peak, after the session's first 60 s.
+    double rssMiB = 0, peakMiB = 0;
+    // Share of one core, and frames presented a second, over the CPU window.
+    double cpuShare = 0, cpuFps = 0;
+    double sessionSeconds = 0;
+    int runsRestarted = 0;
+    IntervalFigures intervals{};
+    // Of the intervals over 25 ms, those about a run's end or start.
+    long longNearTransitions = 0;
 };
 
-struct Startup
+double startupMillis(Display* display, const std::string& executable)
 {
-    double mappedMillis;
-    double firstFrameMillis;
-};
-
-Startup measureStartup(Display* display, const std::string& executable)
-{
-    GameProcess game(executable);
-    const Window window = waitForMappedWindow(display, game);
-    const double mapped = millisSince(game.started());
-    waitForFirstFrame(display, window, game);
-    return {mapped, millisSince(game.started())};
+    GameProcess program(executable);
+    const Window window = waitForMappedWindow(display, program);
+    waitForFirstFrame(display, window, program);
+    return millisSince(program.started());
 }
 
 double median(std::vector<double> values)
@@ -174,145 +128,199 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-void reportStartups(Display* display, const std::string& executable, char* summary, size_t summarySize)
+// The programs take turns, so a busy spell on the machine is shared among them.
+void measureStartups(Display* display, std::vector<Contender>& all)
 {
-    std::printf("Method: the clock starts just before the process is created and stops when a screenshot of the\n"
-                "window (polled every %lld ms) first shows the frame's red close button; \"mapped\" is the X\n"
-                "server's MapNotify for the game's window.\n\n",
+    std::printf("Start-up: from just before the process is created to the first screenshot of the window (polled\n"
+                "every %lld ms) that shows the red close button, or the yardsticks' red square in its place.\n\n",
                 static_cast<long long>(kFirstFramePoll.count()));
-    std::printf("%6s %18s %18s\n", "start", "window mapped ms", "first frame ms");
-    std::vector<double> mapped;
-    std::vector<double> first;
+    std::printf("%-8s", "ms");
     for (int start = 1; start <= kStarts; ++start)
+        std::printf(" %7d", start);
+    std::printf(" %8s\n", "median");
+    for (int start = 0; start < kStarts; ++start)
     {
-        const Startup measured = measureStartup(display, executable);
-        mapped.push_back(measured.mappedMillis);
-        first.push_back(measured.firstFrameMillis);
-        std::printf("%6d %18.0f %18.0f\n", start, measured.mappedMillis, measured.firstFrameMillis);
+        for (Contender& contender : all)
+        {
+            try
+            {
+                contender.startups.push_back(startupMillis(display, contender.executable));
+            }
+            catch (const std::runtime_error& error)
+            {
+                throw std::runtime_error(contender.label + ": " + error.what());
+            }
+        }
     }
-    std::printf("%6s %18.0f %18.0f\n", "median", median(mapped), median(first));
-    std::snprintf(summary, summarySize, "start-up to first frame %.0f ms (median of %d)", median(first), kStarts);
+    for (const Contender& contender : all)
+    {
+        std::printf("%-8s", contender.label.c_str());
+        for (double millis : contender.startups)
+            std::printf(" %7.0f", millis);
+        std::printf(" %8.0f\n", median(contender.startups));
+    }
 }
 
-// A little play through XTest: the pointer wanders over the right of the window, steering the
-// craft, with the fire button held.
-class Player
+// One session: memory after 60 s, CPU over 10 s from 20 s in, and every presented-frame
+// interval from the first frame to the end; the game's session lasts until it has lost and
+// restarted enough runs.
+void measureSession(Display* display, Contender& contender)
 {
-public:
-    explicit Player(Window window) : _window(std::to_string(window)) {}
-
-    void steer()
-    {
-        std::uniform_int_distribution<int> height(120, kWindowHeight - 120);
-        runCommand({"xdotool", "mousemove", "--window", _window, "520", std::to_string(height(_random))});
-    }
-    void pressAgain()
-    {
-        runCommand({"xdotool", "mouseup", "1"});
-        runCommand({"xdotool", "mousedown", "1"});
-    }
-
-private:
-    std::string _window;
-    std::mt19937 _random{11};
-};
-
-void reportPlay(Display* display, const std::string& executable, pid_t xvfb, char* summary, size_t summarySize)
-{
-    GameProcess game(executable);
-    const Window window = waitForMappedWindow(display, game);
-    waitForFirstFrame(display, window, game);
-    FrameCounter counter(display, window);
-    Player player(window);
+    GameProcess program(contender.executable);
+    const Window window = waitForMappedWindow(display, program);
+    waitForFirstFrame(display, window, program);
+    PresentedFrames frames(window, kWindowWidth, kWindowHeight);
+    std::unique_ptr<LosingPlayer> player;
+    if (contender.isGame)
+        player = std::make_unique<LosingPlayer>(display, window, kWindowWidth, kWindowHeight);
 
     const Clock::time_point start = Clock::now();
-    Clock::time_point nextSteer = start;
-    Clock::time_point nextPress = start;
-    bool windowOpen = false;
-    bool windowDone = false;
-    double gameCpu = 0, xvfbCpu = 0, wall = 0;
-    long frames = 0;
-    Clock::time_point opened;
-    while (Clock::now() - start < kPlay)
+    Clock::time_point cpuOpened;
+    double cpuAtOpen = 0;
+    long framesAtOpen = 0;
+    bool cpuDone = false;
+    bool memoryDone = false;
+    for (;;)
     {
-        if (!game.running())
-            throw std::runtime_error("the game stopped during play:\n" + game.output());
-        const Clock::time_point now = Clock::now();
-        if (now >= nextPress)
+        if (!program.running())
+            throw std::runtime_error(contender.label + " stopped during its session:\n" + program.output());
+        const Clock::duration elapsed = Clock::now() - start;
+        if (player)
+            player->step();
+        if (cpuOpened == Clock::time_point() && elapsed >= kCpuWindowOpens)
         {
-            player.pressAgain();
-            nextPress += kPressEvery;
+            cpuOpened = Clock::now();
+            cpuAtOpen = cpuSeconds(program.pid());
+            framesAtOpen = frames.count();
         }
-        if (now >= nextSteer)
+        else if (!cpuDone && cpuOpened != Clock::time_point() && Clock::now() - cpuOpened >= kCpuWindow)
         {
-            player.steer();
-            nextSteer += kSteerEvery;
+            cpuDone = true;
+            const double wall = duration<double>(Clock::now() - cpuOpened).count();
+            contender.cpuShare = (cpuSeconds(program.pid()) - cpuAtOpen) / wall;
+            contender.cpuFps = static_cast<double>(frames.count() - framesAtOpen) / wall;
         }
-        counter.readEvents();
-        if (!windowOpen && now - start >= kCpuWindowOpens)
+        if (!memoryDone && elapsed >= kSession)
         {
-            windowOpen = true;
-            opened = Clock::now();
-            gameCpu = cpuSeconds(game.pid());
-            xvfbCpu = xvfb > 0 ? cpuSeconds(xvfb) : 0;
-            frames = counter.frames();
+            memoryDone = true;
+            contender.rssMiB = statusKiB(program.pid(), "VmRSS") / 1024.0;
+            contender.peakMiB = statusKiB(program.pid(), "VmHWM") / 1024.0;
         }
-        else if (windowOpen && !windowDone && now - opened >= kCpuWindow)
-        {
-            windowDone = true;
-            XSync(display, False);
-            counter.readEvents();
-            wall = duration<double>(Clock::now() - opened).count();
-            gameCpu = cpuSeconds(game.pid()) - gameCpu;
-            xvfbCpu = xvfb > 0 ? cpuSeconds(xvfb) - xvfbCpu : -1;
-            frames = counter.frames() - frames;
-        }
-        awaitEvents(display, milliseconds(10));
+        const bool enoughRuns = !player || player->runsRestarted() >= kRunsToRestart;
+        if (memoryDone && cpuDone && enoughRuns)
+            break;
+        if (elapsed > kLongestSession)
+            throw std::runtime_error(contender.label + ": only " + std::to_string(player->runsRestarted()) +
+                                     " runs restarted in 300 s");
+        std::this_thread::sleep_for(kStepEvery);
     }
-    const long rss = statusKiB(game.pid(), "VmRSS");
-    const long peak = statusKiB(game.pid(), "VmHWM");
+    contender.sessionSeconds = duration<double>(Clock::now() - start).count();
+    const std::vector<Clock::time_point> stamps = frames.stamps();
+    contender.intervals = summarise(stamps);
+    if (player)
+    {
+        contender.runsRestarted = player->runsRestarted();
+        contender.longNearTransitions = longIntervalsNear(stamps, player->transitions());
+    }
+}
 
-    std::printf("\n-- memory: after %lld s of play (pointer steering every %lld ms, fire held, pressed again every "
-                "%lld s)\n",
-                static_cast<long long>(kPlay.count()), static_cast<long long>(kSteerEvery.count()),
-                static_cast<long long>(kPressEvery.count()));
-    std::printf("%-28s %10.1f MiB\n%-28s %10.1f MiB\n", "VmRSS (resident now)", rss / 1024.0, "VmHWM (resident peak)",
-                peak / 1024.0);
+double startup(const Contender& c)
+{
+    return median(c.startups);
+}
 
-    const double fps = frames / wall;
-    std::printf("\n== 4. CPU share while playing at 60 fps: %.1f s from %lld s into play\n", wall,
-                static_cast<long long>(kCpuWindowOpens.count()));
-    std::printf("Frames are counted as whole-window DAMAGE reports on the X server (one per presented frame);\n"
-                "CPU is utime+stime of all the game's threads from /proc/<pid>/stat (10 ms ticks).\n\n");
-    std::printf("%-34s %10.1f %%  of one core (%.2f of %.1f s)\n", "game CPU share", 100 * gameCpu / wall, gameCpu,
-                wall);
-    std::printf("%-34s %10.2f ms\n", "game CPU per presented frame", 1000 * gameCpu / std::max(1L, frames));
-    std::printf("%-34s %10ld\n%-34s %10.1f fps\n", "frames presented", frames, "frame rate", fps);
-    if (xvfbCpu >= 0)
-        std::printf("%-34s %10.1f %%  of one core (receiving the frames)\n", "Xvfb CPU share", 100 * xvfbCpu / wall);
-    std::snprintf(summary, summarySize, "RSS after %llds of play %.1f MiB; CPU %.1f%% of one core at %.1f fps",
-                  static_cast<long long>(kPlay.count()), rss / 1024.0, 100 * gameCpu / wall, fps);
+struct Row
+{
+    const char* what;
+    double (*figure)(const Contender&);
+    const char* format;
+};
+
+const Row kRows[] = {
+    {"start-up to first frame, ms (median of 5)", startup, "%10.0f"},
+    {"resident memory after 60 s, MiB", [](const Contender& c) { return c.rssMiB; }, "%10.1f"},
+    {"resident peak, MiB", [](const Contender& c) { return c.peakMiB; }, "%10.1f"},
+    {"CPU share of one core over 10 s, %", [](const Contender& c) { return 100 * c.cpuShare; }, "%10.1f"},
+    {"frames presented a second then", [](const Contender& c) { return c.cpuFps; }, "%10.1f"},
+    {"frame interval p50, ms", [](const Contender& c) { return c.intervals.p50; }, "%10.2f"},
+    {"frame interval p99, ms", [](const Contender& c) { return c.intervals.p99; }, "%10.2f"},
+    {"frame interval max, ms", [](const Contender& c) { return c.intervals.max; }, "%10.2f"},
+    {"frames over 25 ms", [](const Contender& c) { return static_cast<double>(c.intervals.over25); }, "%10.0f"},
+};
+
+void printTable(const Contender& game, const Contender& floor, const Contender& sdl)
+{
+    std::printf("\n%-42s %10s %10s %10s %11s %10s\n", "", "game", "floor", "SDL2", "game/floor", "game/SDL2");
+    for (const Row& row : kRows)
+    {
+        std::printf("%-42s", row.what);
+        for (const Contender* c : {&game, &floor, &sdl})
+            std::printf(row.format, row.figure(*c));
+        const double ours = row.figure(game);
+        for (const Contender* c : {&floor, &sdl})
+        {
+            const double theirs = row.figure(*c);
+            if (theirs > 0)
+                std::printf(" %10.2f", ours / theirs);
+            else
+                std::printf(" %10s", "n/a");
+        }
+        std::printf("\n");
+    }
+    std::printf("\nIntervals: game %zu over %.0f s, through %d runs lost (\"You Lose!\") and restarted; floor %zu and "
+                "SDL2 %zu over %.0f s and %.0f s.\n",
+                game.intervals.intervals, game.sessionSeconds, game.runsRestarted, floor.intervals.intervals,
+                sdl.intervals.intervals, floor.sessionSeconds, sdl.sessionSeconds);
+    std::printf("Of the game's %ld frames over 25 ms, %ld came within 1 s after (or 0.5 s before) a run ended or a "
+                "fresh one started.\n",
+                game.intervals.over25, game.longNearTransitions);
+}
+
+const char* verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+void printTargets(const Contender& game, const Contender& floor, const Contender& sdl, char* summary, size_t size)
+{
+    const double startupRatio = startup(game) / startup(floor);
+    const double extraMiB = game.rssMiB - floor.rssMiB;
+    const double cpuRatio = game.cpuShare / sdl.cpuShare;
+    const double extraP99 = game.intervals.p99 - floor.intervals.p99;
+    std::printf("\nTargets (figures, not assertions):\n");
+    std::printf("  start-up <= 1.1 x the floor's          %5.2f x   %s\n", startupRatio, verdict(startupRatio <= 1.1));
+    std::printf("  memory   <= the floor's + 8 MiB        %+5.1f MiB %s\n", extraMiB, verdict(extraMiB <= 8));
+    std::printf("  CPU      <= 0.6 x SDL2's               %5.2f x   %s\n", cpuRatio, verdict(cpuRatio <= 0.6));
+    std::printf("  p99 interval <= the floor's + 0.5 ms   %+5.2f ms  %s\n", extraP99, verdict(extraP99 <= 0.5));
+    std::printf("  no frame over 25 ms                    %5ld     %s\n", game.intervals.over25,
+                verdict(game.intervals.over25 == 0));
+    std::snprintf(summary, size,
+                  "game/floor: start-up %.2fx, memory %+.1f MiB (%.2fx), p99 interval %+.2f ms; game/SDL2: CPU %.2fx, "
+                  "memory %.2fx; game frames over 25 ms: %ld in %d run restarts",
+                  startupRatio, extraMiB, game.rssMiB / floor.rssMiB, extraP99, cpuRatio, game.rssMiB / sdl.rssMiB,
+                  game.intervals.over25, game.runsRestarted);
+}
+
+std::string resolved(const char* path)
+{
+    char* full = realpath(path, nullptr);
+    if (full == nullptr)
+        throw std::invalid_argument(std::string(path) + ": no such executable");
+    std::string text = full;
+    std::free(full);
+    return text;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--xvfb-pid") == 0))
+    if (argc != 4 && !(argc == 6 && std::strcmp(argv[4], "--xvfb-pid") == 0))
     {
-        std::fprintf(stderr, "usage: %s SKYVANE_EXECUTABLE [--xvfb-pid PID]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s GAME FLOOR SDL_SPRITES [--xvfb-pid PID]\n", argv[0]);
         return 2;
     }
-    char* resolved = realpath(argv[1], nullptr);
-    if (resolved == nullptr)
-    {
-        std::fprintf(stderr, "play_probe: %s: no such executable\n", argv[1]);
-        return 2;
-    }
-    const std::string executable = resolved;
-    std::free(resolved);
-    const pid_t xvfb = argc == 4 ? static_cast<pid_t>(std::atol(argv[3])) : -1;
-
+    const pid_t xvfb = argc == 6 ? static_cast<pid_t>(std::atol(argv[5])) : -1;
     DisplayHandle display = openDisplay();
     if (!display)
     {
@@ -321,19 +329,39 @@ int main(int argc, char** argv)
     }
     XSelectInput(display.get(), DefaultRootWindow(display.get()), SubstructureNotifyMask);
 
-    char startup[128];
-    char play[160];
+    char summary[400];
     try
     {
-        std::printf("== 3. Start-up and memory of %s\n", executable.c_str());
-        reportStartups(display.get(), executable, startup, sizeof startup);
-        reportPlay(display.get(), executable, xvfb, play, sizeof play);
+        std::vector<Contender> all{{"game", resolved(argv[1]), true},
+                                   {"floor", resolved(argv[2]), false},
+                                   {"SDL2", resolved(argv[3]), false}};
+        std::printf("== 3. The game beside the floor and SDL2, one program at a time on this X server\n");
+        std::printf("floor: a bare GLFW window with the game's GL attributes, cleared and presented at 60 fps on\n"
+                    "absolute deadlines; SDL2: its OpenGL renderer drawing 30 alpha-blended sprites at 60 fps.\n\n");
+        measureStartups(display.get(), all);
+        std::printf("\nSessions: memory after %lld s; CPU (utime+stime of all threads, /proc/<pid>/stat) over %lld s "
+                    "from %lld s in;\nframe intervals between whole-window DAMAGE reports from the first frame on. The "
+                    "game is played\nas the playtest driver plays, a little with fire held, then into the top edge, "
+                    "until %d runs\nhave been lost and restarted.\n",
+                    static_cast<long long>(kSession.count()), static_cast<long long>(kCpuWindow.count()),
+                    static_cast<long long>(kCpuWindowOpens.count()), kRunsToRestart);
+        for (Contender& contender : all)
+        {
+            const double xvfbBefore = xvfb > 0 ? cpuSeconds(xvfb) : 0;
+            measureSession(display.get(), contender);
+            if (xvfb > 0)
+                std::printf("  %-6s session %.0f s; Xvfb used %.1f %% of a core receiving its frames\n",
+                            contender.label.c_str(), contender.sessionSeconds,
+                            100 * (cpuSeconds(xvfb) - xvfbBefore) / contender.sessionSeconds);
+        }
+        printTable(all[0], all[1], all[2]);
+        printTargets(all[0], all[1], all[2], summary, sizeof summary);
     }
     catch (const std::exception& error)
     {
         std::fprintf(stderr, "play_probe: %s\n", error.what());
         return 1;
     }
-    std::printf("summary: %s; %s\n", startup, play);
+    std::printf("summary: %s\n", summary);
     return 0;
 }

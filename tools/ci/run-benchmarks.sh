@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks and measured figures, printed as tables and never asserted: game logic per frame,
-# rendering against SDL2's renderer, start-up and memory, and the CPU share of the running game.
+# rendering against SDL2's renderer, and the running game beside the floor (a bare GLFW window)
+# and SDL2 in one run: start-up, memory, CPU share and frame pacing, as ratios.
 # Window figures come from a private Xvfb with Mesa's software OpenGL, as the window tests use.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -13,7 +14,7 @@ machine() {
 echo "== build (RelWithDebInfo in build/bench)"
 build bench
 bin=build/bench/bin
-for tool in logic_bench render_bench play_probe; do
+for tool in logic_bench render_bench play_probe floor_window sdl_sprites; do
   if [ ! -x "$bin/$tool" ]; then
     echo "$tool was not built: libbenchmark-dev, libsdl2-dev and libxdamage-dev are needed (./skyvane bench installs them)" >&2
     exit 1
@@ -34,7 +35,7 @@ echo
 echo "== 2. Rendering under Xvfb with Mesa's software OpenGL: ours against SDL2's renderer"
 "$bin/render_bench" | tee -a "$summaries"
 echo
-"$bin/play_probe" "$bin/skyvane" --xvfb-pid "$SKYVANE_XVFB_PID" | tee -a "$summaries"
+"$bin/play_probe" "$bin/skyvane" "$bin/floor_window" "$bin/sdl_sprites" --xvfb-pid "$SKYVANE_XVFB_PID" | tee -a "$summaries"
 
 echo
 echo "== Summary ($(machine))"
