@@ -2,7 +2,6 @@
 
 USING_NS_CC;
 
-
 void HelloWorld::fireEnemyVolley(float)
 {
     // Appending to shots while walking enemies is safe: they are different registries.

@@ -72,8 +72,8 @@ bool HelloWorld::init()
     const float W = visibleSize.width;
     const float H = visibleSize.height;
 
-    auto* closeItem =
-        MenuItemImage::create("CloseNormal.png", "CloseSelected.png", CC_CALLBACK_1(HelloWorld::onCloseClicked, this));
+    auto* closeItem = MenuItemImage::create("CloseNormal.png", "CloseSelected.png",
+                                            CC_CALLBACK_1(HelloWorld::onCloseClicked, this));
     const Size closeSize = closeItem->getContentSize();
     closeItem->setPosition(Vec2((x0 + W) - closeSize.width / 2, closeSize.height / 2 + y0));
 
@@ -95,8 +95,8 @@ bool HelloWorld::init()
     enemies = std::make_unique<SpriteRegistry>();
     shots = std::make_unique<SpriteRegistry>();
 
-    auto* scoreLabel = Label::createWithTTF(updateScoreText(), kFontFile, kFontSize, Size::ZERO,
-                                            TextHAlignment::LEFT, TextVAlignment::TOP);
+    auto* scoreLabel = Label::createWithTTF(updateScoreText(), kFontFile, kFontSize, Size::ZERO, TextHAlignment::LEFT,
+                                            TextVAlignment::TOP);
     const Size scoreSize = scoreLabel->getContentSize();
     scoreLabel->setPosition(Vec2(x0 + W - scoreSize.width, y0 + H - scoreSize.height));
     scoreLabel->setTag(TAG_SCORE_LABEL);

@@ -99,7 +99,7 @@ void ActionManager::removeAllActionsFromTarget(Node* target)
         return;
     }
     const bool updating = _updating;
-    _updating = true;  // empty slots only; the purge below releases the target last
+    _updating = true; // empty slots only; the purge below releases the target last
     for (size_t i = 0; i < entry->actions.size(); ++i)
     {
         removeSlot(*entry, i);
@@ -187,7 +187,8 @@ ssize_t ActionManager::getNumberOfRunningActionsInTarget(const Node* target) con
     {
         return 0;
     }
-    return static_cast<ssize_t>(std::count_if(entry->actions.begin(), entry->actions.end(), [](Action* a) { return a; }));
+    return static_cast<ssize_t>(
+        std::count_if(entry->actions.begin(), entry->actions.end(), [](Action* a) { return a; }));
 }
 
 ssize_t ActionManager::getNumberOfRunningActions() const

@@ -36,7 +36,7 @@ private:
     struct Entry
     {
         Node* target = nullptr;
-        std::vector<Action*> actions;  // null where removed during a pass
+        std::vector<Action*> actions; // null where removed during a pass
         bool paused = false;
         bool removed = false;
     };

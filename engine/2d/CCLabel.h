@@ -31,11 +31,17 @@ typedef struct _ttfConfig
     _ttfConfig(const std::string& filePath = "", float size = CC_DEFAULT_FONT_LABEL_SIZE,
                const GlyphCollection& glyphCollection = GlyphCollection::DYNAMIC,
                const char* customGlyphCollection = nullptr, bool useDistanceField = false, int outline = 0,
-               bool useItalics = false, bool useBold = false, bool useUnderline = false,
-               bool useStrikethrough = false)
-        : fontFilePath(filePath), fontSize(size), glyphs(glyphCollection), customGlyphs(customGlyphCollection),
-          distanceFieldEnabled(outline > 0 ? false : useDistanceField), outlineSize(outline), italics(useItalics),
-          bold(useBold), underline(useUnderline), strikethrough(useStrikethrough)
+               bool useItalics = false, bool useBold = false, bool useUnderline = false, bool useStrikethrough = false)
+        : fontFilePath(filePath),
+          fontSize(size),
+          glyphs(glyphCollection),
+          customGlyphs(customGlyphCollection),
+          distanceFieldEnabled(outline > 0 ? false : useDistanceField),
+          outlineSize(outline),
+          italics(useItalics),
+          bold(useBold),
+          underline(useUnderline),
+          strikethrough(useStrikethrough)
     {
     }
 } TTFConfig;
@@ -103,8 +109,8 @@ private:
         Tex2F uvBottomRight;
     };
 
-    static Label* createWithAtlas(std::shared_ptr<FontAtlas> atlas, const std::string& text,
-                                  const Size& dimensions, TextHAlignment hAlignment, TextVAlignment vAlignment);
+    static Label* createWithAtlas(std::shared_ptr<FontAtlas> atlas, const std::string& text, const Size& dimensions,
+                                  TextHAlignment hAlignment, TextVAlignment vAlignment);
     void markLayoutDirty() { _layoutDirty = true; }
     void updateLayout();
     std::vector<std::u32string> breakLines() const;

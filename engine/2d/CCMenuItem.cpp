@@ -203,8 +203,8 @@ MenuItemImage* MenuItemImage::create(const std::string& normalImage, const std::
     return nullptr;
 }
 
-MenuItemImage* MenuItemImage::create(const std::string& normalImage, const std::string& selectedImage,
-                                     Ref* target, SEL_MenuHandler selector)
+MenuItemImage* MenuItemImage::create(const std::string& normalImage, const std::string& selectedImage, Ref* target,
+                                     SEL_MenuHandler selector)
 {
     return create(normalImage, selectedImage, std::string(), target, selector);
 }

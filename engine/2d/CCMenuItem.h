@@ -78,9 +78,8 @@ public:
                                  const ccMenuCallback& callback);
     static MenuItemImage* create(const std::string& normalImage, const std::string& selectedImage,
                                  const std::string& disabledImage, const ccMenuCallback& callback);
-    CC_DEPRECATED_ATTRIBUTE static MenuItemImage* create(const std::string& normalImage,
-                                                         const std::string& selectedImage, Ref* target,
-                                                         SEL_MenuHandler selector);
+    CC_DEPRECATED_ATTRIBUTE static MenuItemImage*
+    create(const std::string& normalImage, const std::string& selectedImage, Ref* target, SEL_MenuHandler selector);
     CC_DEPRECATED_ATTRIBUTE static MenuItemImage* create(const std::string& normalImage,
                                                          const std::string& selectedImage,
                                                          const std::string& disabledImage, Ref* target,

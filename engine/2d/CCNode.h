@@ -82,7 +82,10 @@ public:
     virtual const Vec2& getAnchorPointInPoints() const { return _anchorPointInPoints; }
     virtual void setIgnoreAnchorPointForPosition(bool ignore);
     virtual bool isIgnoreAnchorPointForPosition() const { return _ignoreAnchorPointForPosition; }
-    CC_DEPRECATED_ATTRIBUTE virtual void ignoreAnchorPointForPosition(bool ignore) { setIgnoreAnchorPointForPosition(ignore); }
+    CC_DEPRECATED_ATTRIBUTE virtual void ignoreAnchorPointForPosition(bool ignore)
+    {
+        setIgnoreAnchorPointForPosition(ignore);
+    }
     virtual void setScale(float scale);
     virtual void setScaleX(float scaleX);
     virtual void setScaleY(float scaleY);

@@ -365,8 +365,8 @@ void EventDispatcher::dispatchTouchEvent(EventTouch* event)
                 else
                 {
                     claimed.erase(claim);
-                    const auto& handler =
-                        code == EventTouch::EventCode::ENDED ? listener->onTouchEnded : listener->onTouchCancelled;
+                    const auto& handler = code == EventTouch::EventCode::ENDED ? listener->onTouchEnded
+                                                                               : listener->onTouchCancelled;
                     if (handler)
                     {
                         handler(touch, event);

@@ -23,7 +23,10 @@ struct Scheduler::Timer
     unsigned int timesExecuted = 0;
     bool aborted = false;
 
-    bool matches(SEL_SCHEDULE sel, const std::string& k) const { return sel ? selector == sel : (!selector && key == k); }
+    bool matches(SEL_SCHEDULE sel, const std::string& k) const
+    {
+        return sel ? selector == sel : (!selector && key == k);
+    }
     void setup(float newInterval, unsigned int newRepeat, float newDelay)
     {
         elapsed = -1.0f;
@@ -379,12 +382,12 @@ void Scheduler::purgeRemoved()
             timerTarget->removed = true;
         }
     }
-    _timerTargets.erase(std::remove_if(_timerTargets.begin(), _timerTargets.end(),
-                                       [](const auto& t) { return t->removed; }),
-                        _timerTargets.end());
-    _updateEntries.erase(std::remove_if(_updateEntries.begin(), _updateEntries.end(),
-                                        [](const auto& e) { return e->removed; }),
-                         _updateEntries.end());
+    _timerTargets.erase(
+        std::remove_if(_timerTargets.begin(), _timerTargets.end(), [](const auto& t) { return t->removed; }),
+        _timerTargets.end());
+    _updateEntries.erase(
+        std::remove_if(_updateEntries.begin(), _updateEntries.end(), [](const auto& e) { return e->removed; }),
+        _updateEntries.end());
 }
 
 void Scheduler::update(float dt)

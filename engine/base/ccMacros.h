@@ -19,20 +19,27 @@
 #if COCOS2D_DEBUG >= 1
 #define CCLOG(format, ...) cocos2d::log(format, ##__VA_ARGS__)
 #else
-#define CCLOG(...) do {} while (0)
+#define CCLOG(...)                                                                                                     \
+    do                                                                                                                 \
+    {                                                                                                                  \
+    } while (0)
 #endif
 
 #if COCOS2D_DEBUG > 0
-#define CCASSERT(cond, msg)                                                                      \
-    do                                                                                           \
-    {                                                                                            \
-        if (!(cond))                                                                             \
-        {                                                                                        \
-            cocos2d::log("Assert failed at %s:%d: %s (%s)", __FILE__, __LINE__, msg, #cond);     \
-            std::abort();                                                                        \
-        }                                                                                        \
+#define CCASSERT(cond, msg)                                                                                            \
+    do                                                                                                                 \
+    {                                                                                                                  \
+        if (!(cond))                                                                                                   \
+        {                                                                                                              \
+            cocos2d::log("Assert failed at %s:%d: %s (%s)", __FILE__, __LINE__, msg, #cond);                           \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)
 #else
-#define CCASSERT(cond, msg) do { (void)sizeof(cond); } while (0)
+#define CCASSERT(cond, msg)                                                                                            \
+    do                                                                                                                 \
+    {                                                                                                                  \
+        (void)sizeof(cond);                                                                                            \
+    } while (0)
 #endif
 #define CC_ASSERT(cond) CCASSERT(cond, #cond)

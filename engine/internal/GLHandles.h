@@ -54,10 +54,22 @@ private:
 };
 
 namespace detail {
-inline void deleteTexture(GLuint id) { glDeleteTextures(1, &id); }
-inline void deleteBuffer(GLuint id) { glDeleteBuffers(1, &id); }
-inline void deleteShader(GLuint id) { glDeleteShader(id); }
-inline void deleteProgram(GLuint id) { glDeleteProgram(id); }
+inline void deleteTexture(GLuint id)
+{
+    glDeleteTextures(1, &id);
+}
+inline void deleteBuffer(GLuint id)
+{
+    glDeleteBuffers(1, &id);
+}
+inline void deleteShader(GLuint id)
+{
+    glDeleteShader(id);
+}
+inline void deleteProgram(GLuint id)
+{
+    glDeleteProgram(id);
+}
 } // namespace detail
 
 using Texture = Handle<detail::deleteTexture>;

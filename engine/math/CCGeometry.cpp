@@ -32,8 +32,8 @@ bool Rect::containsPoint(const Vec2& point) const
 
 bool Rect::intersectsRect(const Rect& rect) const
 {
-    return !(getMaxX() < rect.getMinX() || rect.getMaxX() < getMinX() || getMaxY() < rect.getMinY()
-             || rect.getMaxY() < getMinY());
+    return !(getMaxX() < rect.getMinX() || rect.getMaxX() < getMinX() || getMaxY() < rect.getMinY() ||
+             rect.getMaxY() < getMinY());
 }
 
 bool Rect::intersectsCircle(const Vec2& center, float radius) const

@@ -15,7 +15,11 @@ public:
     explicit Size(const Vec2& point) : width(point.x), height(point.y) {}
     operator Vec2() const { return Vec2(width, height); }
 
-    void setSize(float w, float h) { width = w; height = h; }
+    void setSize(float w, float h)
+    {
+        width = w;
+        height = h;
+    }
     bool equals(const Size& target) const;
 
     Size operator+(const Size& r) const { return Size(width + r.width, height + r.height); }

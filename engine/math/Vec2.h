@@ -16,7 +16,11 @@ public:
     // The vector from p1 to p2.
     Vec2(const Vec2& p1, const Vec2& p2) : x(p2.x - p1.x), y(p2.y - p1.y) {}
 
-    void set(float xx, float yy) { x = xx; y = yy; }
+    void set(float xx, float yy)
+    {
+        x = xx;
+        y = yy;
+    }
     bool isZero() const { return x == 0.0f && y == 0.0f; }
     bool equals(const Vec2& other) const;
     bool fuzzyEquals(const Vec2& other, float variance) const;
@@ -37,9 +41,24 @@ public:
     Vec2 operator-() const { return Vec2(-x, -y); }
     Vec2 operator*(float s) const { return Vec2(x * s, y * s); }
     Vec2 operator/(float s) const { return Vec2(x / s, y / s); }
-    Vec2& operator+=(const Vec2& v) { x += v.x; y += v.y; return *this; }
-    Vec2& operator-=(const Vec2& v) { x -= v.x; y -= v.y; return *this; }
-    Vec2& operator*=(float s) { x *= s; y *= s; return *this; }
+    Vec2& operator+=(const Vec2& v)
+    {
+        x += v.x;
+        y += v.y;
+        return *this;
+    }
+    Vec2& operator-=(const Vec2& v)
+    {
+        x -= v.x;
+        y -= v.y;
+        return *this;
+    }
+    Vec2& operator*=(float s)
+    {
+        x *= s;
+        y *= s;
+        return *this;
+    }
     bool operator==(const Vec2& v) const { return x == v.x && y == v.y; }
     bool operator!=(const Vec2& v) const { return !(*this == v); }
     bool operator<(const Vec2& v) const { return x == v.x ? y < v.y : x < v.x; }

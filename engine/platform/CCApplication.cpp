@@ -17,13 +17,13 @@ struct LanguageCode
 
 // ISO 639-1 codes; Norwegian goes by its Bokmål and Nynorsk codes as well.
 constexpr LanguageCode kLanguages[] = {
-    {"en", LanguageType::ENGLISH},   {"zh", LanguageType::CHINESE},    {"fr", LanguageType::FRENCH},
-    {"it", LanguageType::ITALIAN},   {"de", LanguageType::GERMAN},     {"es", LanguageType::SPANISH},
-    {"nl", LanguageType::DUTCH},     {"ru", LanguageType::RUSSIAN},    {"ko", LanguageType::KOREAN},
-    {"ja", LanguageType::JAPANESE},  {"hu", LanguageType::HUNGARIAN},  {"pt", LanguageType::PORTUGUESE},
-    {"ar", LanguageType::ARABIC},    {"nb", LanguageType::NORWEGIAN},  {"nn", LanguageType::NORWEGIAN},
-    {"no", LanguageType::NORWEGIAN}, {"pl", LanguageType::POLISH},     {"tr", LanguageType::TURKISH},
-    {"uk", LanguageType::UKRAINIAN}, {"ro", LanguageType::ROMANIAN},   {"bg", LanguageType::BULGARIAN},
+    {"en", LanguageType::ENGLISH},    {"zh", LanguageType::CHINESE},   {"fr", LanguageType::FRENCH},
+    {"it", LanguageType::ITALIAN},    {"de", LanguageType::GERMAN},    {"es", LanguageType::SPANISH},
+    {"nl", LanguageType::DUTCH},      {"ru", LanguageType::RUSSIAN},   {"ko", LanguageType::KOREAN},
+    {"ja", LanguageType::JAPANESE},   {"hu", LanguageType::HUNGARIAN}, {"pt", LanguageType::PORTUGUESE},
+    {"ar", LanguageType::ARABIC},     {"nb", LanguageType::NORWEGIAN}, {"nn", LanguageType::NORWEGIAN},
+    {"no", LanguageType::NORWEGIAN},  {"pl", LanguageType::POLISH},    {"tr", LanguageType::TURKISH},
+    {"uk", LanguageType::UKRAINIAN},  {"ro", LanguageType::ROMANIAN},  {"bg", LanguageType::BULGARIAN},
     {"be", LanguageType::BELARUSIAN},
 };
 

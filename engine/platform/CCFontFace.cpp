@@ -55,7 +55,12 @@ LibraryHandle sharedLibrary()
 #undef FTERRORS_H_
 #define FT_ERRORDEF(e, v, s) {e, s},
 #define FT_ERROR_START_LIST {
-#define FT_ERROR_END_LIST {0, nullptr}};
+#define FT_ERROR_END_LIST                                                                                              \
+    {                                                                                                                  \
+        0, nullptr                                                                                                     \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;
 const struct
 {
     int code;
@@ -63,7 +68,7 @@ const struct
 } kFreeTypeErrors[] =
 #include FT_ERRORS_H
 
-std::string describe(FT_Error error)
+    std::string describe(FT_Error error)
 {
     for (const auto& entry : kFreeTypeErrors)
         if (entry.code == error && entry.message)
@@ -121,7 +126,8 @@ FileBytes sharedFileBytes(const std::string& fullPath)
         if (FileBytes bytes = found->second.lock())
             return bytes;
     }
-    auto bytes = std::make_shared<const std::vector<unsigned char>>(FileUtils::getInstance()->getDataFromFile(fullPath));
+    auto bytes = std::make_shared<const std::vector<unsigned char>>(
+        FileUtils::getInstance()->getDataFromFile(fullPath));
     if (bytes->empty())
         return bytes;
     for (auto entry = files.begin(); entry != files.end();)
@@ -141,7 +147,9 @@ struct FontFace::Impl
     FaceHandle face;
 };
 
-FontFace::FontFace(std::unique_ptr<Impl> impl) : _impl(std::move(impl)) {}
+FontFace::FontFace(std::unique_ptr<Impl> impl) : _impl(std::move(impl))
+{
+}
 
 FontFace::~FontFace() = default;
 

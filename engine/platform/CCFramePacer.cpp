@@ -23,14 +23,11 @@ void steadySleepUntil(FramePacer::TimePoint deadline)
 
 } // namespace
 
-FramePacer::FramePacer()
-    : FramePacer(steadyNow, steadySleepUntil)
+FramePacer::FramePacer() : FramePacer(steadyNow, steadySleepUntil)
 {
 }
 
-FramePacer::FramePacer(Now now, SleepUntil sleepUntil)
-    : _now(std::move(now))
-    , _sleepUntil(std::move(sleepUntil))
+FramePacer::FramePacer(Now now, SleepUntil sleepUntil) : _now(std::move(now)), _sleepUntil(std::move(sleepUntil))
 {
 }
 

@@ -77,8 +77,8 @@ void GLView::setDesignResolutionSize(float width, float height, ResolutionPolicy
 
 void GLView::updateDesignResolutionSize()
 {
-    if (_screenSize.width <= 0 || _screenSize.height <= 0 || _designResolutionSize.width <= 0
-        || _designResolutionSize.height <= 0)
+    if (_screenSize.width <= 0 || _screenSize.height <= 0 || _designResolutionSize.width <= 0 ||
+        _designResolutionSize.height <= 0)
     {
         return;
     }

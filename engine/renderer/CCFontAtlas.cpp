@@ -76,7 +76,9 @@ void FontAtlas::releaseCached()
     cachedAtlases().clear();
 }
 
-FontAtlas::FontAtlas(std::unique_ptr<FontFace> face) : _face(std::move(face)) {}
+FontAtlas::FontAtlas(std::unique_ptr<FontFace> face) : _face(std::move(face))
+{
+}
 
 FontAtlas::~FontAtlas() = default;
 

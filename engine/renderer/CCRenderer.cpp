@@ -259,7 +259,9 @@ struct Renderer::Impl
     }
 };
 
-Renderer::Renderer() : _impl(std::make_unique<Impl>()) {}
+Renderer::Renderer() : _impl(std::make_unique<Impl>())
+{
+}
 
 Renderer::~Renderer() = default;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "renderer/CCTexture2D.h"
 #include "internal/GLContext.h"
+#include "renderer/CCTexture2D.h"
 
 NS_CC_BEGIN
 

@@ -45,7 +45,9 @@ struct Texture2D::GLState
     bool uploadFailed = false;
 };
 
-Texture2D::Texture2D() : _serial(nextSerial()), _gl(std::make_unique<GLState>()) {}
+Texture2D::Texture2D() : _serial(nextSerial()), _gl(std::make_unique<GLState>())
+{
+}
 
 Texture2D::~Texture2D() = default;
 
@@ -80,8 +82,7 @@ bool Texture2D::initWithRGBA(std::vector<unsigned char> rgba, int width, int hei
 
 void Texture2D::updateRGBA(const unsigned char* rgba, int x, int y, int width, int height)
 {
-    if (rgba == nullptr || width <= 0 || height <= 0 || x < 0 || y < 0 || width > _width - x ||
-        height > _height - y)
+    if (rgba == nullptr || width <= 0 || height <= 0 || x < 0 || y < 0 || width > _width - x || height > _height - y)
     {
         log("Texture2D: update of %dx%d at (%d,%d) does not fit the %dx%d texture", width, height, x, y, _width,
             _height);

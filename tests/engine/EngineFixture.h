@@ -13,7 +13,7 @@ class EngineTest : public ::testing::Test
 protected:
     EngineTest()
     {
-        shutDownDirector();  // whatever an earlier test left behind
+        shutDownDirector(); // whatever an earlier test left behind
         _liveAtStart = cocos2d::Ref::getLiveObjectCount();
     }
 
@@ -43,4 +43,4 @@ protected:
     cocos2d::Scene* scene = nullptr;
 };
 
-}  // namespace testing_support
+} // namespace testing_support

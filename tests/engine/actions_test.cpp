@@ -126,7 +126,7 @@ TEST_F(ActionsTest, TrailingCallbackFiresInTheStepThatEndsTheMove)
     runFrames(1);
     EXPECT_EQ(calledWith, node);
     EXPECT_EQ(seenAt, Vec2(90, 40));
-    EXPECT_EQ(countedDuringCall, 1);  // the sequence is still counted while its callback runs
+    EXPECT_EQ(countedDuringCall, 1); // the sequence is still counted while its callback runs
     EXPECT_EQ(actions->getNumberOfRunningActionsInTarget(node), 0);
 }
 
@@ -140,7 +140,7 @@ TEST_F(ActionsTest, LeadingCallbackFiresAtOnceAndDelayedOneAfterTheDelay)
     EXPECT_EQ(first, 1);
     runFrames(14);
     EXPECT_EQ(delayed, 0);
-    runFrames(1);  // 15 frames of 1/60 after the clock started
+    runFrames(1); // 15 frames of 1/60 after the clock started
     EXPECT_EQ(delayed, 1);
     runFrames(30);
     EXPECT_EQ(first, 1);
@@ -215,10 +215,11 @@ TEST_F(SelectorCallbacks, KeepTheirTargetAliveUntilTheActionGoes)
     Receiver* withNode = Receiver::create(calls, withNodeGone);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    node->runAction(Sequence::create(DelayTime::create(0.25f), CallFunc::create(plain, CC_CALLFUNC_SELECTOR(Receiver::ping)),
+    node->runAction(Sequence::create(DelayTime::create(0.25f),
+                                     CallFunc::create(plain, CC_CALLFUNC_SELECTOR(Receiver::ping)),
                                      CallFuncN::create(withNode, CC_CALLFUNCN_SELECTOR(Receiver::pingWith)), nullptr));
 #pragma GCC diagnostic pop
-    runFrames(5);  // the autorelease pool has let go of both by now
+    runFrames(5); // the autorelease pool has let go of both by now
     EXPECT_FALSE(plainGone);
     EXPECT_FALSE(withNodeGone);
     runFrames(15);
@@ -227,4 +228,4 @@ TEST_F(SelectorCallbacks, KeepTheirTargetAliveUntilTheActionGoes)
     EXPECT_TRUE(withNodeGone);
 }
 
-}  // namespace
+} // namespace

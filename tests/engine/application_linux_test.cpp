@@ -45,11 +45,16 @@ TEST(ApplicationLanguage, ComesFromTheLanguagePartOfLang)
         const char* code;
         LanguageType language;
     } cases[] = {
-        {"de_DE.UTF-8", "de", LanguageType::GERMAN},   {"pt_BR", "pt", LanguageType::PORTUGUESE},
-        {"FR", "fr", LanguageType::FRENCH},            {"nb_NO.UTF-8", "nb", LanguageType::NORWEGIAN},
-        {"uk_UA@euro", "uk", LanguageType::UKRAINIAN}, {"sv_SE.UTF-8", "sv", LanguageType::ENGLISH},
-        {"C.UTF-8", "en", LanguageType::ENGLISH},      {"POSIX", "en", LanguageType::ENGLISH},
-        {"", "en", LanguageType::ENGLISH},             {nullptr, "en", LanguageType::ENGLISH},
+        {"de_DE.UTF-8", "de", LanguageType::GERMAN},
+        {"pt_BR", "pt", LanguageType::PORTUGUESE},
+        {"FR", "fr", LanguageType::FRENCH},
+        {"nb_NO.UTF-8", "nb", LanguageType::NORWEGIAN},
+        {"uk_UA@euro", "uk", LanguageType::UKRAINIAN},
+        {"sv_SE.UTF-8", "sv", LanguageType::ENGLISH},
+        {"C.UTF-8", "en", LanguageType::ENGLISH},
+        {"POSIX", "en", LanguageType::ENGLISH},
+        {"", "en", LanguageType::ENGLISH},
+        {nullptr, "en", LanguageType::ENGLISH},
     };
     for (const auto& entry : cases)
     {
@@ -93,7 +98,8 @@ protected:
         _dir = pattern;
         _record = _dir + "/args";
         const std::string script = _dir + "/xdg-open";
-        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" << _record << "\"\nexit \"${FAKE_EXIT:-0}\"\n";
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"" << _record
+                              << "\"\nexit \"${FAKE_EXIT:-0}\"\n";
         ASSERT_EQ(chmod(script.c_str(), 0755), 0);
         _path = std::make_unique<ScopedEnv>("PATH", (_dir + ":/usr/bin:/bin").c_str());
     }

@@ -66,7 +66,7 @@ TEST_F(Events, TopMostNodeHearsFirstAndCanStopTheRest)
     Node* low = addNode(scene, -1);
     Node* mid = addNode(scene, 0);
     Node* high = addNode(scene, 1);
-    Node* later = addNode(scene, 1);  // same z, arrived later: drawn over high
+    Node* later = addNode(scene, 1); // same z, arrived later: drawn over high
     listenOn(low, "low");
     listenOn(mid, "mid");
     listenOn(addNode(mid, 2), "mid's child");
@@ -85,7 +85,7 @@ TEST_F(Events, TopMostNodeHearsFirstAndCanStopTheRest)
 
     heard.clear();
     stopAt = "low";
-    scene->reorderChild(low, 5);  // now on top of everything
+    scene->reorderChild(low, 5); // now on top of everything
     press();
     EXPECT_EQ(heard, (Journal{"fixed -1", "low"}));
 }
@@ -100,9 +100,9 @@ TEST_F(Events, ListenerSleepsWhileItsNodeIsOutsideTheRunningScene)
 
     scene->addChild(node);
     press();
-    node->removeFromParentAndCleanup(true);  // cleanup keeps the listener, asleep again
+    node->removeFromParentAndCleanup(true); // cleanup keeps the listener, asleep again
     press();
-    node->setVisible(false);  // hidden nodes still hear
+    node->setVisible(false); // hidden nodes still hear
     scene->addChild(node);
     press();
     EXPECT_EQ(heard, (Journal{"node", "node"}));
@@ -121,7 +121,7 @@ TEST_F(EventsWithoutScene, NothingArrivesBeforeAViewAndNoNodeHearsWithoutARunnin
     Scene* detached = Scene::create();
     Node* node = addNode(detached, 0);
     dispatcher()->addEventListenerWithSceneGraphPriority(hearPresses(heard, "node"), node);
-    detached->onEnter();  // running, yet not the Director's scene
+    detached->onEnter(); // running, yet not the Director's scene
     press();
     detached->onExit();
     EXPECT_EQ(heard, Journal{"fixed"});
@@ -139,12 +139,12 @@ TEST_F(Events, ListenersAndNodesRemovedDuringDispatchAreSkippedSafely)
         heard.push_back("top");
         dispatcher()->removeEventListener(topListener);
         dispatcher()->removeEventListener(middleListener);
-        bottom->removeFromParent();  // destroys the node and, with it, its listener
+        bottom->removeFromParent(); // destroys the node and, with it, its listener
         dispatcher()->addEventListenerWithFixedPriority(hearPresses(heard, "added"), 1);
     };
-    runFrames(1);  // the pool lets go, so only the scene holds bottom
+    runFrames(1); // the pool lets go, so only the scene holds bottom
     press();
-    EXPECT_EQ(heard, Journal{"top"});  // what joins mid-dispatch waits for the next event
+    EXPECT_EQ(heard, Journal{"top"}); // what joins mid-dispatch waits for the next event
     press();
     EXPECT_EQ(heard, (Journal{"top", "added"}));
 }
@@ -168,7 +168,7 @@ protected:
         item->setContentSize(Size(100, 40));
         menu = Menu::create(item, nullptr);
         scene->addChild(menu);
-        runFrames(1);  // from here on the scene alone holds the menu
+        runFrames(1); // from here on the scene alone holds the menu
     }
 
     static void touch(Phase phase, float x, float heightAboveBottom)
@@ -197,7 +197,7 @@ TEST_F(MenuClicks, ClickFiresTheItemOnReleaseWithinItsEdges)
     EXPECT_EQ(heard, (Journal{"mouse down", "item", "mouse up"}));
 
     heard.clear();
-    clickAt(530, 340);  // the top-right corner is part of the item
+    clickAt(530, 340); // the top-right corner is part of the item
     clickAt(430, 300);
     clickAt(531, 320);
     clickAt(480, 299);
@@ -214,7 +214,7 @@ TEST_F(MenuClicks, ReleaseAwayFromTheItemFiresNothing)
     touch(&GLView::handleTouchesEnd, 700, 100);
     EXPECT_TRUE(heard.empty());
 
-    touch(&GLView::handleTouchesBegin, 480, 320);  // off and back on again still counts
+    touch(&GLView::handleTouchesBegin, 480, 320); // off and back on again still counts
     touch(&GLView::handleTouchesMove, 700, 100);
     touch(&GLView::handleTouchesMove, 500, 330);
     touch(&GLView::handleTouchesEnd, 500, 330);
@@ -238,7 +238,7 @@ TEST_F(MenuClicks, ItemRemovedWhileHeldIsNeitherFiredNorTouched)
 {
     touch(&GLView::handleTouchesBegin, 480, 320);
     ASSERT_TRUE(item->isSelected());
-    item->removeFromParent();  // the menu held the last reference: the item is gone
+    item->removeFromParent(); // the menu held the last reference: the item is gone
     item = nullptr;
     touch(&GLView::handleTouchesEnd, 480, 320);
     EXPECT_TRUE(heard.empty());
@@ -251,14 +251,14 @@ TEST_F(MenuClicks, AlignedItemsStandFivePointsApartAboutTheMenuCentre)
     wide->setContentSize(Size(60, 20));
     menu->addChild(wide);
     menu->alignItemsVertically();
-    EXPECT_EQ(item->getPosition(), Vec2(0, 12.5f));  // 40 + 5 + 20 high, centred on 0
+    EXPECT_EQ(item->getPosition(), Vec2(0, 12.5f)); // 40 + 5 + 20 high, centred on 0
     EXPECT_EQ(wide->getPosition(), Vec2(0, -22.5f));
     menu->alignItemsHorizontallyWithPadding(10);
-    EXPECT_EQ(item->getPosition(), Vec2(-35, 0));  // 100 + 10 + 60 wide
+    EXPECT_EQ(item->getPosition(), Vec2(-35, 0)); // 100 + 10 + 60 wide
     EXPECT_EQ(wide->getPosition(), Vec2(55, 0));
-    clickAt(480 + 55, 320);  // the click finds the item where it now stands
+    clickAt(480 + 55, 320); // the click finds the item where it now stands
     clickAt(480 - 35, 320);
     EXPECT_EQ(heard, Journal{"item"});
 }
 
-}  // namespace
+} // namespace

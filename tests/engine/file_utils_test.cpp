@@ -56,13 +56,13 @@ TEST_F(FileUtilsTest, PathAddedAgainInFrontIsSearchedFirst)
 TEST_F(FileUtilsTest, StringFromFileIsTheWholeFileOrEmpty)
 {
     std::string text(100000, 'x');
-    text[0] = '\0';  // binary-safe: a NUL does not end it
+    text[0] = '\0'; // binary-safe: a NUL does not end it
     text.back() = '\n';
     const std::string folder = write("text", "long.txt", text);
     FileUtils::getInstance()->addSearchPath(folder);
     EXPECT_EQ(FileUtils::getInstance()->getStringFromFile("long.txt"), text);
     EXPECT_EQ(FileUtils::getInstance()->getStringFromFile("missing.txt"), "");
-    EXPECT_EQ(FileUtils::getInstance()->getStringFromFile(folder), "");  // a folder is no file
+    EXPECT_EQ(FileUtils::getInstance()->getStringFromFile(folder), ""); // a folder is no file
 }
 
 TEST_F(FileUtilsTest, WritablePathIsCreatedOnRequest)
@@ -73,4 +73,4 @@ TEST_F(FileUtilsTest, WritablePathIsCreatedOnRequest)
     EXPECT_TRUE(fs::is_directory(writable));
 }
 
-}  // namespace
+} // namespace

@@ -51,8 +51,8 @@ TEST(FramePacer, SixHundredFramesAtOneSixtiethEndExactlyTenSecondsLater)
     {
         clock.now += 3ms; // the frame's own work
         pacer.waitForNextFrame(kSixtieth);
-        const auto expected = start + std::chrono::round<TimePoint::duration>(
-                                          std::chrono::duration<double>(frame * kSixtieth));
+        const auto expected = start +
+                              std::chrono::round<TimePoint::duration>(std::chrono::duration<double>(frame * kSixtieth));
         ASSERT_EQ(clock.sleeps.back(), expected) << "frame " << frame;
     }
     EXPECT_EQ(clock.sleeps.size(), 600u);

@@ -28,15 +28,15 @@ void expectRect(const Rect& actual, const Rect& expected)
 TEST(RectGeometry, TouchingRectsIntersectAndAHairApartDoNot)
 {
     const Rect box(0, 0, 10, 10);
-    const Rect touching[] = {Rect(10, 0, 5, 5), Rect(-5, 3, 5, 5), Rect(2, 10, 5, 5), Rect(2, -5, 5, 5),
-                             Rect(10, 10, 5, 5), Rect(-5, -5, 5, 5), Rect(2, 2, 1, 1), Rect(-1, -1, 20, 20)};
+    const Rect touching[] = {Rect(10, 0, 5, 5),  Rect(-5, 3, 5, 5),  Rect(2, 10, 5, 5), Rect(2, -5, 5, 5),
+                             Rect(10, 10, 5, 5), Rect(-5, -5, 5, 5), Rect(2, 2, 1, 1),  Rect(-1, -1, 20, 20)};
     for (const Rect& other : touching)
     {
         EXPECT_TRUE(box.intersectsRect(other)) << other.origin.x << "," << other.origin.y;
         EXPECT_TRUE(other.intersectsRect(box)) << other.origin.x << "," << other.origin.y;
     }
-    const Rect apart[] = {Rect(hairPast(10), 0, 5, 5), Rect(0, hairPast(10), 5, 5), Rect(hairPast(10), hairPast(10), 5, 5),
-                          Rect(-5, -5, std::nextafter(5.0f, 0.0f), 5)};
+    const Rect apart[] = {Rect(hairPast(10), 0, 5, 5), Rect(0, hairPast(10), 5, 5),
+                          Rect(hairPast(10), hairPast(10), 5, 5), Rect(-5, -5, std::nextafter(5.0f, 0.0f), 5)};
     for (const Rect& other : apart)
     {
         EXPECT_FALSE(box.intersectsRect(other)) << other.origin.x << "," << other.origin.y;
@@ -58,18 +58,18 @@ TEST(RectGeometry, ContainsPointIncludesEveryEdgeAndCorner)
     }
     const Rect merged = box.unionWithRect(Rect(-5, 50, 10, 30));
     EXPECT_TRUE(merged.equals(Rect(-5, 20, 45, 60)));
-    EXPECT_FLOAT_EQ(Rect(1, 2, -4, 6).getMaxX(), -3);  // negative sizes are kept
+    EXPECT_FLOAT_EQ(Rect(1, 2, -4, 6).getMaxX(), -3); // negative sizes are kept
 }
 
 TEST(RectGeometry, CircleIntersectsWhenItReachesTheRectOrItsCorner)
 {
     const Rect box(0, 0, 10, 10);
-    EXPECT_TRUE(box.intersectsCircle(Vec2(5, 5), 1));     // inside
-    EXPECT_TRUE(box.intersectsCircle(Vec2(13, 5), 3));    // touching an edge
+    EXPECT_TRUE(box.intersectsCircle(Vec2(5, 5), 1));  // inside
+    EXPECT_TRUE(box.intersectsCircle(Vec2(13, 5), 3)); // touching an edge
     EXPECT_FALSE(box.intersectsCircle(Vec2(13.5f, 5), 3));
-    EXPECT_TRUE(box.intersectsCircle(Vec2(13, 14), 5));   // 3-4-5 from the corner
-    EXPECT_FALSE(box.intersectsCircle(Vec2(13, 14), 4.9f));  // within both bands, beyond the corner
-    EXPECT_TRUE(box.intersectsCircle(Vec2(-20, -20), 100));  // the circle holds the rect
+    EXPECT_TRUE(box.intersectsCircle(Vec2(13, 14), 5));     // 3-4-5 from the corner
+    EXPECT_FALSE(box.intersectsCircle(Vec2(13, 14), 4.9f)); // within both bands, beyond the corner
+    EXPECT_TRUE(box.intersectsCircle(Vec2(-20, -20), 100)); // the circle holds the rect
 }
 
 TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
@@ -81,7 +81,7 @@ TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
     EXPECT_EQ(-a, Vec2(-3, -4));
     EXPECT_EQ(a * 2, 2 * a);
     EXPECT_EQ(a / 2, Vec2(1.5f, 2));
-    EXPECT_EQ(Vec2(b, a), a - b);  // from the first point to the second
+    EXPECT_EQ(Vec2(b, a), a - b); // from the first point to the second
     Vec2 c = a;
     c += b;
     c -= Vec2(1, 1);
@@ -99,11 +99,11 @@ TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
     zero.normalize();
     EXPECT_TRUE(zero.isZero());
 
-    EXPECT_TRUE(Vec2(1, 9) < Vec2(2, 0));  // x decides first
+    EXPECT_TRUE(Vec2(1, 9) < Vec2(2, 0)); // x decides first
     EXPECT_TRUE(Vec2(1, 1) < Vec2(1, 2));
     EXPECT_TRUE(Vec2(2, 0) > Vec2(1, 9));
     const Vec2 nearlyOne(1, std::nextafter(1.0f, 0.0f));
-    EXPECT_NE(Vec2(1, 1), nearlyOne);  // == is exact, equals allows FLT_EPSILON
+    EXPECT_NE(Vec2(1, 1), nearlyOne); // == is exact, equals allows FLT_EPSILON
     EXPECT_TRUE(Vec2(1, 1).equals(nearlyOne));
     EXPECT_FALSE(Vec2(1, 1).equals(Vec2(1, 1.001f)));
 }
@@ -155,4 +155,4 @@ TEST_F(BoundingBox, IgnoredAnchorPutsTheCornerAtThePositionButStillScalesAboutTh
     expectRect(node->getBoundingBox(), Rect(225, 75, 50, 100));
 }
 
-}  // namespace
+} // namespace

@@ -288,8 +288,7 @@ TEST(ImageFiles, MissingAndEmptyFilesFailWithTheirCause)
     EXPECT_FALSE(image.initWithImageFile(writeTempFile("empty_picture.png", {})));
     EXPECT_NE(image.getError().find("empty"), std::string::npos) << image.getError();
 
-    ASSERT_TRUE(image.initWithImageFile(writeTempFile("small_picture.png", smallRgba().encode())))
-        << image.getError();
+    ASSERT_TRUE(image.initWithImageFile(writeTempFile("small_picture.png", smallRgba().encode()))) << image.getError();
     EXPECT_EQ(pixelAt(image, 1, 1), (Rgba{10, 20, 30, 40}));
 }
 

@@ -32,8 +32,7 @@ class LabelTest : public ::testing::Test
 protected:
     void TearDown() override { PoolManager::getInstance()->getCurrentPool()->clear(); }
 
-    static Size sizeOf(const std::string& text, const Size& dimensions = Size::ZERO,
-                       const std::string& font = kFont)
+    static Size sizeOf(const std::string& text, const Size& dimensions = Size::ZERO, const std::string& font = kFont)
     {
         Label* label = Label::createWithTTF(text, font, 24, dimensions);
         return label ? label->getContentSize() : Size(-1, -1);
@@ -140,7 +139,6 @@ TEST_F(LabelTest, DimensionsFixTheSizeAndWrapAtSpaces)
     // One word wider than the label breaks inside the word rather than overflowing forever.
     EXPECT_GT(sizeOf("aaaaaaaaaaaaaaaa", Size(width, 0)).height, lineHeight);
     EXPECT_TRUE(sizeOf("a", Size(300, 120)).equals(Size(300, 120)));
-
 }
 
 TEST_F(LabelTest, MaximumLineWidthWrapsAndTheLongestLineIsTheWidth)
@@ -154,21 +152,30 @@ TEST_F(LabelTest, MaximumLineWidthWrapsAndTheLongestLineIsTheWidth)
     EXPECT_FLOAT_EQ(label->getMaxLineWidth(), static_cast<float>(static_cast<int>(width)));
     label->setString("a b");
     EXPECT_TRUE(label->getContentSize().equals(sizeOf("a b")));
-    label->setDimensions(300, 0);  // a fixed width still wins
+    label->setDimensions(300, 0); // a fixed width still wins
     EXPECT_FLOAT_EQ(label->getContentSize().width, 300);
 }
 
 TEST_F(LabelTest, MalformedUTF8IsSkipped)
 {
-    EXPECT_FLOAT_EQ(sizeOf("A\xff\xc3" "B\x80").width, sizeOf("AB").width);
+    EXPECT_FLOAT_EQ(sizeOf("A\xff\xc3"
+                           "B\x80")
+                        .width,
+                    sizeOf("AB").width);
     EXPECT_GT(sizeOf("caf\xc3\xa9", Size::ZERO, kWideFont).width, sizeOf("caf", Size::ZERO, kWideFont).width);
 
     EXPECT_EQ(decodeUTF8("caf\xc3\xa9"), U"caf\u00e9");
     EXPECT_EQ(decodeUTF8("\xf0\x9f\x99\x82!"), U"\U0001F642!");
-    EXPECT_EQ(decodeUTF8("a\xc0\xaf" "b"), U"ab");         // overlong '/'
-    EXPECT_EQ(decodeUTF8("a\xed\xa0\x80" "b"), U"ab");     // surrogate
-    EXPECT_EQ(decodeUTF8("a\xf4\x90\x80\x80" "b"), U"ab"); // past U+10FFFF
-    EXPECT_EQ(decodeUTF8("ab\xe2\x82"), U"ab");            // cut short
+    EXPECT_EQ(decodeUTF8("a\xc0\xaf"
+                         "b"),
+              U"ab"); // overlong '/'
+    EXPECT_EQ(decodeUTF8("a\xed\xa0\x80"
+                         "b"),
+              U"ab"); // surrogate
+    EXPECT_EQ(decodeUTF8("a\xf4\x90\x80\x80"
+                         "b"),
+              U"ab");                           // past U+10FFFF
+    EXPECT_EQ(decodeUTF8("ab\xe2\x82"), U"ab"); // cut short
 }
 
 TEST_F(BrokenFonts, MissingOrDamagedFontGivesNullAndNamesTheFile)
@@ -274,8 +281,8 @@ TEST(FontAtlasTest, GlyphsFillNewPagesWithoutOverlapping)
     {
         const FontLetter& letter = atlas->getLetter(c);
         if (letter.page)
-            boxes.push_back({letter.page, letter.uvTopLeft.u, letter.uvTopLeft.v, letter.uvBottomRight.u,
-                             letter.uvBottomRight.v});
+            boxes.push_back(
+                {letter.page, letter.uvTopLeft.u, letter.uvTopLeft.v, letter.uvBottomRight.u, letter.uvBottomRight.v});
     }
     EXPECT_GT(atlas->getPageCount(), 1u);
     int misplaced = 0;
@@ -283,7 +290,8 @@ TEST(FontAtlasTest, GlyphsFillNewPagesWithoutOverlapping)
     for (size_t i = 0; i < boxes.size(); ++i)
     {
         const Box& a = boxes[i];
-        misplaced += !(a.left >= 0 && a.top >= 0 && a.left < a.right && a.top < a.bottom && a.right <= 1 && a.bottom <= 1);
+        misplaced += !(a.left >= 0 && a.top >= 0 && a.left < a.right && a.top < a.bottom && a.right <= 1 &&
+                       a.bottom <= 1);
         for (size_t j = i + 1; j < boxes.size(); ++j)
         {
             const Box& b = boxes[j];

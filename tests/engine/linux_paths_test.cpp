@@ -37,7 +37,8 @@ TEST(LinuxPaths, WritableDirectoryFollowsXdgConfigHome)
     for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative/config"})
     {
         ScopedEnv config("XDG_CONFIG_HOME", unusable);
-        EXPECT_EQ(platform::writableDirectory(), "/home/player/.config/" + name + "/") << (unusable ? unusable : "(unset)");
+        EXPECT_EQ(platform::writableDirectory(), "/home/player/.config/" + name + "/")
+            << (unusable ? unusable : "(unset)");
     }
 }
 

@@ -37,9 +37,18 @@ public:
     void swapBuffers() override {}
     void setIMEKeyboardState(bool) override {}
 
-    void handleTouchesBegin(int num, intptr_t ids[], float xs[], float ys[]) override { record("began", num, ids, xs, ys); }
-    void handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[]) override { record("moved", num, ids, xs, ys); }
-    void handleTouchesEnd(int num, intptr_t ids[], float xs[], float ys[]) override { record("ended", num, ids, xs, ys); }
+    void handleTouchesBegin(int num, intptr_t ids[], float xs[], float ys[]) override
+    {
+        record("began", num, ids, xs, ys);
+    }
+    void handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[]) override
+    {
+        record("moved", num, ids, xs, ys);
+    }
+    void handleTouchesEnd(int num, intptr_t ids[], float xs[], float ys[]) override
+    {
+        record("ended", num, ids, xs, ys);
+    }
 
 private:
     void record(const char* phase, int num, intptr_t ids[], float xs[], float ys[])
@@ -71,8 +80,8 @@ struct MouseFixture : testing::Test
     RecordingView* view = new RecordingView(log);
     Vec2 lastScroll;
     MouseInput input{*view, [this](EventMouse& event) {
-                         const std::string what = std::string("mouse ") + nameOf(event.getMouseEventType()) + " "
-                                                  + std::to_string(static_cast<int>(event.getMouseButton()));
+                         const std::string what = std::string("mouse ") + nameOf(event.getMouseEventType()) + " " +
+                                                  std::to_string(static_cast<int>(event.getMouseButton()));
                          log.push_back(describe(what.c_str(), event.getCursorX(), event.getCursorY()));
                          lastScroll = Vec2(event.getScrollX(), event.getScrollY());
                      }};

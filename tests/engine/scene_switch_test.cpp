@@ -24,7 +24,7 @@ public:
         auto* probe = new Probe(name, journal);
         probe->init();
         probe->autorelease();
-        probe->scheduleUpdate();  // paused until it runs
+        probe->scheduleUpdate(); // paused until it runs
         return probe;
     }
     ~Probe() override { note("destroyed"); }
@@ -100,7 +100,7 @@ TEST_F(SceneSwitch, RunWithSceneEntersOnTheFirstFrameWhichHasNoTime)
     director->mainLoop(0.5f);
     EXPECT_EQ(director->getDeltaTime(), 0.5f);
 
-    director->runWithScene(ProbeScene::create("intruder", journal));  // one is running: ignored
+    director->runWithScene(ProbeScene::create("intruder", journal)); // one is running: ignored
     runFrames(1);
     EXPECT_EQ(director->getRunningScene(), scene);
     EXPECT_EQ(journal, (Journal{"main enter", "main update", "main update", "intruder destroyed"}));
@@ -118,12 +118,11 @@ TEST_F(SceneSwitch, ReplaceSceneSwitchesAfterTheFramesUpdate)
     director->replaceScene(ProbeScene::create("second", journal));
     EXPECT_EQ(director->getRunningScene(), first);
     runFrames(1);
-    EXPECT_EQ(journal,
-              (Journal{"first update", "first exit", "first cleanup", "first destroyed", "second enter"}));
+    EXPECT_EQ(journal, (Journal{"first update", "first exit", "first cleanup", "first destroyed", "second enter"}));
     ASSERT_NE(director->getRunningScene(), nullptr);
 
     journal.clear();
-    runFrames(1);  // the new scene's updates start with the next frame
+    runFrames(1); // the new scene's updates start with the next frame
     EXPECT_EQ(journal, Journal{"second update"});
 }
 
@@ -198,8 +197,8 @@ TEST_F(SceneGraph, ChildrenDrawByZThenArrivalAndHiddenBranchesAreSkipped)
     root->addChild(make("d"));
     root->addChild(make("e"), -1);
     a->addChild(make("under a"), -5);
-    root->reorderChild(a, 1);  // same z, new arrival: now drawn after c
-    b->setLocalZOrder(-1);     // its z already: it stays before e
+    root->reorderChild(a, 1); // same z, new arrival: now drawn after c
+    b->setLocalZOrder(-1);    // its z already: it stays before e
     Node* hidden = make("hidden");
     hidden->addChild(make("inside hidden"));
     hidden->setVisible(false);
@@ -231,10 +230,10 @@ TEST_F(SceneGraph, AddChildKeepsTheTagUnlessGivenOne)
     EXPECT_EQ(kept->getTag(), 5);
     EXPECT_EQ(keptWithZ->getTag(), 6);
     EXPECT_EQ(retagged->getTag(), 8);
-    EXPECT_EQ(parent->getChildByTag(5), kept);  // the first of two
+    EXPECT_EQ(parent->getChildByTag(5), kept); // the first of two
     EXPECT_EQ(parent->getChildByTag<Node*>(6), keptWithZ);
     EXPECT_EQ(parent->getChildByTag(7), nullptr);
-    EXPECT_EQ(parent->getChildByTag(9), nullptr);  // children only, no grandchildren
+    EXPECT_EQ(parent->getChildByTag(9), nullptr); // children only, no grandchildren
     parent->removeChildByTag(5);
     EXPECT_EQ(parent->getChildByTag(5), sameTagLater);
 }
@@ -261,7 +260,7 @@ TEST_F(SceneGraph, SpritesAndLabelsAreCentredWhileScenesAndLayersIgnoreTheAnchor
     Node* plain = Node::create();
     plain->setContentSize(Size(30, 40));
     plain->setPosition(10, 20);
-    EXPECT_TRUE(plain->getBoundingBox().equals(Rect(10, 20, 30, 40)));  // anchor (0,0)
+    EXPECT_TRUE(plain->getBoundingBox().equals(Rect(10, 20, 30, 40))); // anchor (0,0)
 }
 
 TEST_F(SceneSwitch, PopSceneReturnsToTheSceneBelowAndPoppingTheLastEnds)
@@ -273,14 +272,14 @@ TEST_F(SceneSwitch, PopSceneReturnsToTheSceneBelowAndPoppingTheLastEnds)
     runFrames(1);
     director->pushScene(ProbeScene::create("pause", journal));
     runFrames(1);
-    EXPECT_EQ(journal, (Journal{"game enter", "game update", "game exit", "pause enter"}));  // kept, not cleaned
+    EXPECT_EQ(journal, (Journal{"game enter", "game update", "game exit", "pause enter"})); // kept, not cleaned
 
     journal.clear();
     director->popScene();
     runFrames(2);
     EXPECT_EQ(director->getRunningScene(), game);
-    EXPECT_EQ(journal, (Journal{"pause update", "pause exit", "pause cleanup", "pause destroyed", "game enter",
-                                "game update"}));
+    EXPECT_EQ(journal,
+              (Journal{"pause update", "pause exit", "pause cleanup", "pause destroyed", "game enter", "game update"}));
 
     journal.clear();
     director->popScene();
@@ -325,7 +324,7 @@ TEST_F(SceneGraph, ChildAddedWhileItsParentEntersFinishesEnteringOnce)
     scene->addChild(builder);
     EXPECT_EQ(builder->child->finished, 1);
     auto* late = Arrival::create();
-    builder->addChild(late);  // the parent has finished entering: told at once
+    builder->addChild(late); // the parent has finished entering: told at once
     EXPECT_EQ(late->finished, 1);
 }
 
@@ -341,9 +340,9 @@ TEST_F(SceneGraph, SettingTheSameLocalZOrderKeepsTheOrderOfArrival)
     parent->sortAllChildren();
     EXPECT_EQ(parent->getChildren().at(0), first);
     first->setLocalZOrder(3);
-    first->setLocalZOrder(2);  // a real change does move it last among equals
+    first->setLocalZOrder(2); // a real change does move it last among equals
     parent->sortAllChildren();
     EXPECT_EQ(parent->getChildren().at(0), second);
 }
 
-}  // namespace
+} // namespace

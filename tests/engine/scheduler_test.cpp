@@ -70,7 +70,7 @@ TEST_F(SchedulerTest, NewTimerSkipsTheFrameItFirstSeesThenFiresOncePerInterval)
 {
     Ticker* ticker = addTicker();
     ticker->schedule(kTick, 0.25f);
-    runFrames(1, 0.5f);  // only starts the clock, however long the frame
+    runFrames(1, 0.5f); // only starts the clock, however long the frame
     EXPECT_TRUE(ticker->ticks.empty());
     runFrames(1, 0.125f);
     EXPECT_TRUE(ticker->ticks.empty());
@@ -86,10 +86,10 @@ TEST_F(SchedulerTest, LongFrameCatchesUpOneCallPerIntervalAndKeepsTheRemainder)
     ticker->schedule(kTick, 0.25f);
     runFrames(1);
     runFrames(1, 1.0f);
-    EXPECT_EQ(ticker->ticks, Calls(4, 0.25f));  // each call is told the interval, not the frame
+    EXPECT_EQ(ticker->ticks, Calls(4, 0.25f)); // each call is told the interval, not the frame
     runFrames(1, 0.625f);
     EXPECT_EQ(ticker->ticks.size(), 6u);
-    runFrames(1, 0.125f);  // with the 0.125 left over, a whole interval has passed
+    runFrames(1, 0.125f); // with the 0.125 left over, a whole interval has passed
     EXPECT_EQ(ticker->ticks.size(), 7u);
 }
 
@@ -101,11 +101,11 @@ TEST_F(SchedulerTest, SchedulingTheSameCallbackAgainRestartsItAsOneTimer)
     ticker->schedule(kTick, 0.25f);
     ticker->schedule(countKeyed, 0.25f, "keyed");
     runFrames(1);
-    runFrames(1, 0.125f);  // halfway to the first call
+    runFrames(1, 0.125f); // halfway to the first call
 
     ticker->schedule(kTick, 0.5f);
     ticker->schedule(countKeyed, 0.5f, "keyed");
-    runFrames(1, 0.5f);  // restarted: this frame only starts the clock again
+    runFrames(1, 0.5f); // restarted: this frame only starts the clock again
     EXPECT_TRUE(ticker->ticks.empty());
     runFrames(4, 0.25f);
     EXPECT_EQ(ticker->ticks, Calls(2, 0.5f));
@@ -113,7 +113,7 @@ TEST_F(SchedulerTest, SchedulingTheSameCallbackAgainRestartsItAsOneTimer)
 
     ticker->unschedule(kTick);
     ticker->unschedule("keyed");
-    runFrames(4, 0.25f);  // a duplicate left behind would still fire
+    runFrames(4, 0.25f); // a duplicate left behind would still fire
     EXPECT_EQ(ticker->ticks.size(), 2u);
     EXPECT_EQ(keyed, 2);
 }
@@ -135,7 +135,7 @@ TEST_F(SchedulerTest, TimerReplacedFromAnotherTimersCallbackStartsAfresh)
             ticker->schedule(kTock, 0.5f);
         }
     };
-    runFrames(1, 0.125f);  // the old timer would have fired here; the new one starts its clock
+    runFrames(1, 0.125f); // the old timer would have fired here; the new one starts its clock
     EXPECT_TRUE(ticker->tocks.empty());
     runFrames(1, 0.25f);
     EXPECT_TRUE(ticker->tocks.empty());
@@ -167,7 +167,7 @@ TEST_F(SchedulerTest, UnschedulingInsideACallbackStopsFurtherCalls)
     };
 
     runFrames(1);
-    runFrames(1, 1.0f);  // four intervals are due for every timer
+    runFrames(1, 1.0f); // four intervals are due for every timer
     EXPECT_EQ(quitter->ticks.size(), 1u);
     EXPECT_EQ(stopper->ticks.size(), 4u);
     EXPECT_TRUE(stopper->tocks.empty());
@@ -197,7 +197,7 @@ TEST_F(SchedulerTest, ActionsRunFirstThenUpdatesByPriorityThenTimers)
     }
     Node* timed = scene->getChildByName("plain");
     timed->schedule([&journal](float) { journal.push_back("timer"); }, "timer");
-    runFrames(1);  // updates have no first-frame skip; the timer does
+    runFrames(1); // updates have no first-frame skip; the timer does
     EXPECT_EQ(journal, (Journal{"early update", "plain update", "late update"}));
 
     journal.clear();
@@ -220,29 +220,29 @@ TEST_F(SchedulerTest, NodeOutsideTheRunningSceneGetsNothingUntilItEnters)
 
     scene->addChild(ticker);
     runFrames(2);
-    EXPECT_EQ(ticker->ticks.size(), 1u);  // its timer's first frame comes after it entered
+    EXPECT_EQ(ticker->ticks.size(), 1u); // its timer's first frame comes after it entered
     EXPECT_EQ(ticker->updates, 2);
     EXPECT_GT(ticker->getPositionX(), 0.0f);
 
-    ticker->removeFromParentAndCleanup(false);  // leaving pauses it all again
+    ticker->removeFromParentAndCleanup(false); // leaving pauses it all again
     const float x = ticker->getPositionX();
     runFrames(5);
     EXPECT_EQ(ticker->ticks.size(), 1u);
     EXPECT_EQ(ticker->updates, 2);
     EXPECT_EQ(ticker->getPositionX(), x);
     ticker->release();
-    runFrames(1);  // the action manager lets go of a node nobody else holds
+    runFrames(1); // the action manager lets go of a node nobody else holds
 }
 
 TEST_F(SchedulerTest, RepeatAndDelayCountTheCallsAndStopWhenUsedUp)
 {
     Ticker* ticker = addTicker();
-    ticker->schedule(kTick, 0.25f, 2, 0.5f);  // three calls, the first half a second in
+    ticker->schedule(kTick, 0.25f, 2, 0.5f); // three calls, the first half a second in
     runFrames(1);
     runFrames(1, 0.25f);
     EXPECT_TRUE(ticker->ticks.empty());
     runFrames(1, 0.25f);
-    EXPECT_EQ(ticker->ticks, Calls{0.5f});  // the delayed call is told the delay
+    EXPECT_EQ(ticker->ticks, Calls{0.5f}); // the delayed call is told the delay
     runFrames(4, 0.25f);
     EXPECT_EQ(ticker->ticks, (Calls{0.5f, 0.25f, 0.25f}));
     EXPECT_FALSE(ticker->isScheduled(kTick));
@@ -252,7 +252,7 @@ TEST_F(SchedulerTest, RepeatAndDelayCountTheCallsAndStopWhenUsedUp)
     Ticker* thrice = addTicker();
     thrice->schedule(kTick, 0.25f, 2, 0.5f);
     runFrames(1);
-    runFrames(1, 10.0f);  // a huge frame cannot exceed the count
+    runFrames(1, 10.0f); // a huge frame cannot exceed the count
     EXPECT_EQ(once->ticks, Calls{0.5f});
     EXPECT_EQ(thrice->ticks, (Calls{0.5f, 0.25f, 0.25f}));
 }
@@ -280,7 +280,7 @@ TEST_F(SchedulerTest, TimerArmedAgainInItsLastCallStartsAFreshRun)
     runFrames(1);
     runFrames(2, 0.125f);
     EXPECT_EQ(once->ticks, Calls{0.25f});
-    runFrames(1, 0.125f);  // the fresh timer's first frame only starts its clock
+    runFrames(1, 0.125f); // the fresh timer's first frame only starts its clock
     runFrames(2, 0.125f);
     EXPECT_EQ(once->ticks, (Calls{0.25f, 0.25f}));
     runFrames(20, 0.125f);
@@ -329,4 +329,4 @@ TEST_F(SchedulerTest, UpdatesScheduledDuringThePassRunInTheSameFrame)
     EXPECT_EQ(journal, (Journal{"early update", "from action update", "made update", "late update"}));
 }
 
-}  // namespace
+} // namespace

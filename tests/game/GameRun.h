@@ -14,7 +14,7 @@ inline void PrintTo(const Vec2& point, std::ostream* out)
 {
     *out << "(" << point.x << ", " << point.y << ")";
 }
-}  // namespace cocos2d
+} // namespace cocos2d
 
 namespace game_testing {
 
@@ -132,4 +132,4 @@ private:
     cocos2d::Sprite* _sprite;
 };
 
-}  // namespace game_testing
+} // namespace game_testing

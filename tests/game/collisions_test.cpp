@@ -79,9 +79,9 @@ TEST_F(Collisions, BoxesThatOnlyTouchCollide)
     {
         Vec2 shot;
         bool hit;
-    } cases[] = {{{537, 300}, true},   {{537.5f, 300}, false}, {{463, 300}, true},   {{462.5f, 300}, false},
-                 {{500, 319}, true},   {{500, 319.5f}, false}, {{500, 281}, true},   {{500, 280.5f}, false},
-                 {{537, 319}, true},   {{537.5f, 319.5f}, false}};
+    } cases[] = {{{537, 300}, true}, {{537.5f, 300}, false},   {{463, 300}, true}, {{462.5f, 300}, false},
+                 {{500, 319}, true}, {{500, 319.5f}, false},   {{500, 281}, true}, {{500, 280.5f}, false},
+                 {{537, 319}, true}, {{537.5f, 319.5f}, false}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << "shot at " << c.shot.x << "," << c.shot.y);
@@ -123,4 +123,4 @@ TEST_F(Collisions, StruckSpritesStopFlyingAndNeverComeBackToBeRetired)
     EXPECT_TRUE(layer->enemies->empty() && layer->shots->empty());
 }
 
-}  // namespace
+} // namespace

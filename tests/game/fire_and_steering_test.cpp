@@ -34,7 +34,7 @@ TEST_F(FireAndSteering, TheHeldLeftButtonFiresOncePerIntervalUntilReleased)
 {
     startRun();
     press(Button::BUTTON_LEFT);
-    runFrames(1);  // a new timer lets its first frame pass
+    runFrames(1); // a new timer lets its first frame pass
     runFrames(5);
     EXPECT_EQ(layer->shots->size(), 0u);
     runFrames(8);
@@ -130,4 +130,4 @@ TEST_F(FireAndSteering, SteeringMovesToThePointerHeightInAQuarterSecondAndDropsM
     EXPECT_EQ(player()->getPosition(), Vec2(x, 100));
 }
 
-}  // namespace
+} // namespace

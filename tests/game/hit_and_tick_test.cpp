@@ -28,7 +28,7 @@ protected:
 TEST_F(HitAndTick, EnemiesAndEnemyShotsHitThePlayerFromTheFirstTouchButPlayerShotsNever)
 {
     startRun();
-    player()->setPosition(320, 320);  // spans 296..344 by 304..336
+    player()->setPosition(320, 320); // spans 296..344 by 304..336
     for (int tag : {TAG_BIRD, TAG_BOMBER, TAG_FIGHTER, TAG_ENEMY_SHOT, TAG_PLAYER_SHOT})
     {
         for (float gap : {0.0f, 0.5f})
@@ -57,9 +57,9 @@ TEST_F(HitAndTick, TouchingTheTopOrBottomEdgeIsAHitButTheSideEdgesAreNot)
     {
         Vec2 at;
         bool hit;
-    } cases[] = {{{320, H - halfH}, true},       {{320, H - halfH - 0.5f}, false}, {{320, H + 10}, true},
-                 {{320, halfH}, true},           {{320, halfH + 0.5f}, false},     {{320, -10}, true},
-                 {{halfW, 320}, false},          {{W - halfW, 320}, false},        {{-halfW, 320}, false},
+    } cases[] = {{{320, H - halfH}, true}, {{320, H - halfH - 0.5f}, false}, {{320, H + 10}, true},
+                 {{320, halfH}, true},     {{320, halfH + 0.5f}, false},     {{320, -10}, true},
+                 {{halfW, 320}, false},    {{W - halfW, 320}, false},        {{-halfW, 320}, false},
                  {{W + halfW, 320}, false}};
     for (const auto& c : cases)
     {
@@ -108,7 +108,7 @@ TEST_F(HitAndTick, EachStepRestartsTheSpawnTimer)
 {
     enterRun();
     runFrames(2);
-    runFrames(60);  // a second into the 1.6 s wait
+    runFrames(60); // a second into the 1.6 s wait
     EXPECT_TRUE(layer->enemies->empty());
 
     layer->score = 1000;
@@ -214,4 +214,4 @@ TEST_F(HitAndTick, AVolleyFiresOneShotLeftFromEachFighterInRegistryOrder)
     EXPECT_TRUE(!first->getParent() && !second->getParent());
 }
 
-}  // namespace
+} // namespace

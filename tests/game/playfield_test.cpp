@@ -161,7 +161,7 @@ TEST_F(Playfield, AVisibleOriginShiftsTheLayoutWhileGameplayKeepsAbsoluteCoordin
 TEST_F(Playfield, LaunchingWithAViewAlreadyPresentKeepsItAndStartsARun)
 {
     {
-        AppDelegate app;  // the one Application, so the harness makes none
+        AppDelegate app; // the one Application, so the harness makes none
         startHeadless();
         Director* director = Director::getInstance();
         GLView* view = director->getOpenGLView();
@@ -179,4 +179,4 @@ TEST_F(Playfield, LaunchingWithAViewAlreadyPresentKeepsItAndStartsARun)
     }
 }
 
-}  // namespace
+} // namespace

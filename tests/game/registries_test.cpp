@@ -11,7 +11,10 @@ class Registries : public GameRun
 {
 protected:
     SpriteRegistry& registryOf(int tag) { return *registryFor(tag); }
-    SpriteRegistry& otherRegistryOf(int tag) { return registryFor(tag) == layer->shots.get() ? *layer->enemies : *layer->shots; }
+    SpriteRegistry& otherRegistryOf(int tag)
+    {
+        return registryFor(tag) == layer->shots.get() ? *layer->enemies : *layer->shots;
+    }
 };
 
 TEST_F(Registries, ASpriteOnOrBeyondABoundIsRetiredWhateverItsHeight)
@@ -104,4 +107,4 @@ TEST_F(Registries, ASpriteWithoutARegistryTagLeavesTheLayerAndNoRegistryChanges)
     EXPECT_EQ(*layer->shots, SpriteRegistry{shot});
 }
 
-}  // namespace
+} // namespace

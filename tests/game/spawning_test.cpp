@@ -198,4 +198,4 @@ TEST_F(Spawning, AFighterFirstMovesFortyLeftToThePlayersHeightAtTheDrawnSpeed)
     }
 }
 
-}  // namespace
+} // namespace

@@ -111,4 +111,4 @@ TEST_F(WholeLoop, TenRunsInARowLeaveNothingBehind)
     EXPECT_EQ(Ref::getLiveObjectCount(), before);
 }
 
-}  // namespace
+} // namespace

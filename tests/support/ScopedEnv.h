@@ -7,8 +7,7 @@
 class ScopedEnv
 {
 public:
-    ScopedEnv(const char* name, const char* value)
-        : _name(name)
+    ScopedEnv(const char* name, const char* value) : _name(name)
     {
         const char* old = std::getenv(name);
         _wasSet = old != nullptr;

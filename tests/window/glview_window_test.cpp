@@ -92,10 +92,8 @@ TEST_F(OnDisplay, SizesThatAreNoWindowFailInOneLine)
         Rect rect;
         float zoom;
     } bad[] = {
-        {Rect(0, 0, 0, 0), 1.0f},
-        {Rect(0, 0, -640, 480), 1.0f},
-        {Rect(0, 0, 640, 480), 0.0f},
-        {Rect(0, 0, 640, 480), std::nanf("")},
+        {Rect(0, 0, 0, 0), 1.0f},       {Rect(0, 0, -640, 480), 1.0f},
+        {Rect(0, 0, 640, 480), 0.0f},   {Rect(0, 0, 640, 480), std::nanf("")},
         {Rect(0, 0, 1e30f, 480), 1.0f},
     };
     for (const auto& entry : bad)
@@ -122,8 +120,8 @@ public:
 private:
     void note(const char* phase, intptr_t ids[], float xs[], float ys[])
     {
-        touches.push_back(std::string(phase) + " " + std::to_string(ids[0]) + " " + std::to_string(std::lround(xs[0]))
-                          + "," + std::to_string(std::lround(ys[0])));
+        touches.push_back(std::string(phase) + " " + std::to_string(ids[0]) + " " + std::to_string(std::lround(xs[0])) +
+                          "," + std::to_string(std::lround(ys[0])));
     }
 };
 
@@ -133,8 +131,8 @@ TEST_F(OnDisplay, LeftClickReachesTheViewAsTouchZeroInFrameCoordinates)
     const std::string title = "Skyvane pointer window";
     ASSERT_TRUE(view->initWithRect(title, Rect(0, 0, 200, 150), 2.0f, false));
 
-    const std::string click = "xdotool search --sync --name '^" + title
-                              + "$' mousemove --window %1 200 100 sleep 0.1 click 1";
+    const std::string click = "xdotool search --sync --name '^" + title +
+                              "$' mousemove --window %1 200 100 sleep 0.1 click 1";
     ASSERT_EQ(std::system(click.c_str()), 0) << "is xdotool installed?";
 
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -163,7 +161,7 @@ Size windowSizeAfterPolling(GLViewImpl* view, int width, int height)
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     } while (std::chrono::steady_clock::now() < giveUp);
-    for (int i = 0; i < 5; ++i)  // let the size events of the change arrive
+    for (int i = 0; i < 5; ++i) // let the size events of the change arrive
     {
         view->pollEvents();
     }
@@ -178,7 +176,7 @@ TEST_F(OnDisplay, FrameSizeResizesTheWindowWhileAUsersResizeLeavesTheFrameWithou
     EXPECT_TRUE(windowSizeAfterPolling(view, 400, 300).equals(Size(400, 300)));
     EXPECT_TRUE(view->getFrameSize().equals(Size(400, 300)));
 
-    glfwSetWindowSize(view->getWindow(), 500, 350);  // as the user's drag would
+    glfwSetWindowSize(view->getWindow(), 500, 350); // as the user's drag would
     EXPECT_TRUE(windowSizeAfterPolling(view, 500, 350).equals(Size(500, 350)));
     EXPECT_TRUE(view->getFrameSize().equals(Size(400, 300)));
 }

@@ -34,7 +34,10 @@ V3F_C4B_T2F_Quad quad(float left, float bottom, float right, float top, Color4B 
 struct Texture
 {
     Texture2D* texture = new Texture2D();
-    Texture(std::vector<unsigned char> rgba, int width, int height) { texture->initWithRGBA(std::move(rgba), width, height); }
+    Texture(std::vector<unsigned char> rgba, int width, int height)
+    {
+        texture->initWithRGBA(std::move(rgba), width, height);
+    }
     ~Texture() { texture->release(); }
     Texture2D* operator->() const { return texture; }
     operator Texture2D*() const { return texture; }
@@ -121,9 +124,9 @@ protected:
         auto close = [](int a, int b) { return std::abs(a - b) <= 2; };
         if (close(actual.r, expected.r) && close(actual.g, expected.g) && close(actual.b, expected.b))
             return testing::AssertionSuccess();
-        return testing::AssertionFailure() << "got (" << int(actual.r) << ',' << int(actual.g) << ',' << int(actual.b)
-                                           << ") wanted (" << int(expected.r) << ',' << int(expected.g) << ','
-                                           << int(expected.b) << ')';
+        return testing::AssertionFailure()
+               << "got (" << int(actual.r) << ',' << int(actual.g) << ',' << int(actual.b) << ") wanted ("
+               << int(expected.r) << ',' << int(expected.g) << ',' << int(expected.b) << ')';
     }
 
     void drawFrame(const std::vector<std::pair<Texture2D*, V3F_C4B_T2F_Quad>>& quads)
@@ -161,7 +164,10 @@ TEST_F(RendererOnGL, OneDrawCallForEachRunOfTheSameTexture)
 {
     const Texture a(wideRow(255, 0, 0), kWide, 1);
     const Texture b(wideRow(0, 255, 0), kWide, 1);
-    drawFrame({{a, quad(0, 0, 8, 8)}, {a, quad(8, 0, 16, 8)}, {b, quad(16, 0, 24, 8)}, {a, quad(24, 0, 32, 8)},
+    drawFrame({{a, quad(0, 0, 8, 8)},
+               {a, quad(8, 0, 16, 8)},
+               {b, quad(16, 0, 24, 8)},
+               {a, quad(24, 0, 32, 8)},
                {nullptr, quad(0, 8, 8, 16, Color4B::BLUE)}});
     EXPECT_EQ(renderer.getDrawnBatches(), 4u);
     EXPECT_EQ(renderer.getDrawnVertices(), 20u);
@@ -179,7 +185,9 @@ TEST_F(RendererOnGL, SmallPicturesShareOneDrawCall)
 {
     const Texture a({255, 0, 0, 255}, 1, 1);
     const Texture b({0, 255, 0, 255}, 1, 1);
-    drawFrame({{a, quad(0, 0, 8, 8)}, {b, quad(8, 0, 16, 8)}, {nullptr, quad(16, 0, 24, 8, Color4B::BLUE)},
+    drawFrame({{a, quad(0, 0, 8, 8)},
+               {b, quad(8, 0, 16, 8)},
+               {nullptr, quad(16, 0, 24, 8, Color4B::BLUE)},
                {a, quad(24, 0, 32, 8)}});
     EXPECT_EQ(renderer.getDrawnBatches(), 1u);
     EXPECT_TRUE(near(pixel(8, 8), Color4B(255, 0, 0, 255)));
@@ -225,7 +233,8 @@ TEST_F(RendererOnGL, PicturesBeyondTheAtlasRoomStillDrawRightFrameAfterFrame)
         for (int i = 0; i < kPictures; ++i)
         {
             const Color4B expected(static_cast<GLubyte>(6 * i), 100, 0, 255);
-            EXPECT_TRUE(near(pixel((i % 8) * 8 + 4, (i / 8) * 8 + 4), expected)) << "frame " << frame << " picture " << i;
+            EXPECT_TRUE(near(pixel((i % 8) * 8 + 4, (i / 8) * 8 + 4), expected))
+                << "frame " << frame << " picture " << i;
         }
     }
 }

@@ -101,8 +101,8 @@ private:
     static HKEY createFontsKey(const std::wstring& root, HKEY& rootKey)
     {
         HKEY fonts = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, (kTestRoot + root).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &rootKey, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, (kTestRoot + root).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &rootKey,
+                        nullptr);
         RegCreateKeyExW(rootKey, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &fonts, nullptr);
         EXPECT_TRUE(rootKey && fonts) << "the test cannot write its font registry";

@@ -28,8 +28,8 @@ void drawPlayer(Canvas& c) {
     const Paint blueWing = linearGradient({0, 1}, hex(0x6fb4ff), {0, 31}, hex(0x1a4fb0));
     c.fillPolygon({{8, 13}, {12, 1}, {17, 1}, {23, 14}}, blueWing);  // tail fin
     c.fillPolygon({{8, 13}, {28, 12}, {39, 14}, {47, 19}, {40, 23}, {9, 24}},
-                  linearGradient({0, 12}, hex(0xffffff), {0, 24}, hex(0x8aa6c8)));  // fuselage
-    c.fillPolygon({{9, 19}, {44, 19}, {42, 21}, {9, 21}}, solid(hex(0x2f7ae5)));    // stripe
+                  linearGradient({0, 12}, hex(0xffffff), {0, 24}, hex(0x8aa6c8)));      // fuselage
+    c.fillPolygon({{9, 19}, {44, 19}, {42, 21}, {9, 21}}, solid(hex(0x2f7ae5)));        // stripe
     c.fillPolygon({{8, 15.5f}, {11, 15}, {11, 23}, {8, 22.5f}}, solid(hex(0x5a6478)));  // nozzle
     c.fillPolygon({{17, 21}, {31, 21}, {23, 31}, {16, 31}}, blueWing);
     c.fillEllipse({33, 14}, {6, 3.5f}, linearGradient({0, 10.5f}, hex(0xbff4ff), {0, 16}, hex(0x1f8fc0)));  // canopy
@@ -70,10 +70,12 @@ void drawBomber(Canvas& c) {
                   linearGradient({0, 9.8f}, hex(0x9fe0e8), {0, 12.5f}, hex(0x2a6070)));  // cockpit glazing
     c.fillPolygon({{22, 18}, {34, 18}, {47.5f, 30.5f}, {39.5f, 30.5f}},
                   linearGradient({0, 18}, hex(0x6a7a5c), {0, 30}, hex(0x343f2c)));  // near wing
-    for (Vec2 pod : {Vec2{29, 22.5f}, Vec2{36, 27.5f}}) {                          // engines under the wing
+    for (Vec2 pod : {Vec2{29, 22.5f}, Vec2{36, 27.5f}}) {                           // engines under the wing
         c.fillEllipse(pod, {5, 2}, linearGradient({0, pod.y - 2}, hex(0xa0b08c), {0, pod.y + 2}, hex(0x3a4532)));
         c.fillEllipse({pod.x - 4.3f, pod.y}, {0.7f, 1.5f}, solid(hex(0x151a12)));
-        c.fillPolygon({{pod.x + 4, pod.y - 1.2f}, {pod.x + 6, pod.y - 0.8f}, {pod.x + 6, pod.y + 0.8f},
+        c.fillPolygon({{pod.x + 4, pod.y - 1.2f},
+                       {pod.x + 6, pod.y - 0.8f},
+                       {pod.x + 6, pod.y + 0.8f},
                        {pod.x + 4, pod.y + 1.2f}},
                       solid(hex(0x2a2a2a)));
     }
@@ -87,7 +89,7 @@ void drawFighter(Canvas& c) {
     c.fillPolygon({{27, 11}, {31, 1}, {36, 1}, {37, 11}},
                   linearGradient({0, 1}, hex(0xff5040), {0, 11}, hex(0xa01414)));  // tail fin
     c.fillPolygon({{0, 14}, {9, 11}, {27, 9.5f}, {37, 10.5f}, {37, 17}, {9, 17}},
-                  linearGradient({0, 9}, hex(0xff7a66), {0, 18}, hex(0x8a1010)));  // fuselage
+                  linearGradient({0, 9}, hex(0xff7a66), {0, 18}, hex(0x8a1010)));   // fuselage
     c.fillPolygon({{37, 12}, {37, 16}, {35, 16}, {35, 12}}, solid(hex(0x3a3a3a)));  // nozzle
     c.fillPolygon({{13, 16}, {27, 15.5f}, {34, 25}, {29, 25}},
                   linearGradient({0, 15}, hex(0xd02a20), {0, 25}, hex(0x6a0a0a)));  // swept wing

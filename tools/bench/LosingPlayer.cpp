@@ -41,8 +41,7 @@ void LosingPlayer::moveTo(int y)
 {
     // A new position each time, so the game always sees a move.
     _wiggle ^= 1;
-    runCommand({"xdotool", "mousemove", "--window", _windowId, std::to_string(kPointerX + _wiggle),
-                std::to_string(y)});
+    runCommand({"xdotool", "mousemove", "--window", _windowId, std::to_string(kPointerX + _wiggle), std::to_string(y)});
 }
 
 void LosingPlayer::step()

@@ -67,8 +67,7 @@ Measurement measureSdl(const std::string& driver, const SpriteField& field, cons
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return failedMeasurement(SDL_GetError());
-    SdlHandle<SDL_Window> window(
-        SDL_CreateWindow("render bench", 0, 0, kWindowWidth, kWindowHeight, SDL_WINDOW_SHOWN));
+    SdlHandle<SDL_Window> window(SDL_CreateWindow("render bench", 0, 0, kWindowWidth, kWindowHeight, SDL_WINDOW_SHOWN));
     if (!window)
         return failedMeasurement(SDL_GetError());
     // No SDL_RENDERER_PRESENTVSYNC: like ours, SDL presents as soon as the frame is drawn.

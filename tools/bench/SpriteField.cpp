@@ -17,8 +17,7 @@ SpriteImage loadImage(const char* file)
     if (!image.initWithImageFile(file))
         throw std::runtime_error(std::string("cannot decode ") + file);
     const unsigned char* data = image.getData();
-    return {file, image.getWidth(), image.getHeight(),
-            std::vector<unsigned char>(data, data + image.getDataLen())};
+    return {file, image.getWidth(), image.getHeight(), std::vector<unsigned char>(data, data + image.getDataLen())};
 }
 
 } // namespace

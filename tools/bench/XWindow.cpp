@@ -37,7 +37,8 @@ std::vector<std::uint32_t> captureWindow(Display* display, Window window, int le
 bool showsCloseButton(Display* display, Window window, int width, int height)
 {
     constexpr int kSide = 40;
-    const std::vector<std::uint32_t> corner = captureWindow(display, window, width - kSide, height - kSide, kSide, kSide);
+    const std::vector<std::uint32_t> corner = captureWindow(display, window, width - kSide, height - kSide, kSide,
+                                                            kSide);
     const auto red = std::count_if(corner.begin(), corner.end(), [](std::uint32_t pixel) {
         const int r = static_cast<int>(pixel >> 16 & 0xFF);
         const int g = static_cast<int>(pixel >> 8 & 0xFF);

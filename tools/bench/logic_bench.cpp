@@ -128,7 +128,12 @@ void crowd(benchmark::State& state)
 }
 BENCHMARK(crowd)
     ->ArgName("N")
-    ->Arg(10)->Arg(30)->Arg(100)->Arg(300)->Arg(1000)->Arg(2000)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(100)
+    ->Arg(300)
+    ->Arg(1000)
+    ->Arg(2000)
     ->Complexity(benchmark::oNSquared)
     ->Unit(benchmark::kMicrosecond);
 

@@ -61,7 +61,7 @@ pid_t windowPid(Display* display, Window window)
                                               &count, &remaining, &data) != Success)
         return -1;
     const pid_t pid = data != nullptr && count == 1 && format == 32 ? static_cast<pid_t>(*reinterpret_cast<long*>(data))
-                                                                   : -1;
+                                                                    : -1;
     XFree(data);
     return pid;
 }
@@ -332,9 +332,8 @@ int main(int argc, char** argv)
     char summary[400];
     try
     {
-        std::vector<Contender> all{{"game", resolved(argv[1]), true},
-                                   {"floor", resolved(argv[2]), false},
-                                   {"SDL2", resolved(argv[3]), false}};
+        std::vector<Contender> all{
+            {"game", resolved(argv[1]), true}, {"floor", resolved(argv[2]), false}, {"SDL2", resolved(argv[3]), false}};
         std::printf("== 3. The game beside the floor and SDL2, one program at a time on this X server\n");
         std::printf("floor: a bare GLFW window with the game's GL attributes, cleared and presented at 60 fps on\n"
                     "absolute deadlines; SDL2: its OpenGL renderer drawing 30 alpha-blended sprites at 60 fps.\n\n");

@@ -58,8 +58,8 @@ void writeAll(int fd, const void* data, size_t size)
 void report(int fd, const Measurement& measured, const Capture& capture)
 {
     std::ostringstream line;
-    line << measured.medianMillis << ' ' << measured.frames << ' ' << measured.drawCalls << ' ' << capture.size()
-         << ' ' << measured.error << '\n';
+    line << measured.medianMillis << ' ' << measured.frames << ' ' << measured.drawCalls << ' ' << capture.size() << ' '
+         << measured.error << '\n';
     const std::string text = line.str();
     writeAll(fd, text.data(), text.size());
     writeAll(fd, capture.data(), capture.size() * sizeof(capture[0]));
@@ -173,8 +173,7 @@ void parseOptions(int argc, char** argv, std::vector<size_t>& counts, std::vecto
         else if (option == "--only")
         {
             const std::string label = value == "ours" ? value : "SDL " + value;
-            all.erase(std::remove_if(all.begin() + 1, all.end(),
-                                     [&](const Contender& c) { return c.label != label; }),
+            all.erase(std::remove_if(all.begin() + 1, all.end(), [&](const Contender& c) { return c.label != label; }),
                       all.end());
             if (label != "ours" && all.size() != 2)
                 throw std::invalid_argument("no SDL driver named " + value);

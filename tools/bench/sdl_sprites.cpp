@@ -49,8 +49,7 @@ SDL_Texture* loadPicture(SDL_Renderer* renderer, const char* path)
     }
     const int width = static_cast<int>(image.width);
     const int height = static_cast<int>(image.height);
-    SDL_Texture* texture =
-        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, width, height);
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC, width, height);
     if (texture == nullptr || SDL_UpdateTexture(texture, nullptr, pixels.data(), width * 4) != 0 ||
         SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND) != 0)
     {

@@ -30,7 +30,7 @@ bool gameIsOver()
 {
     return dynamic_cast<GameOverScene*>(Director::getInstance()->getRunningScene()) != nullptr;
 }
-}  // namespace
+} // namespace
 
 LossCause classifyLoss(HelloWorld& layer)
 {
@@ -59,9 +59,7 @@ LossCause classifyLoss(HelloWorld& layer)
     return cause;
 }
 
-Bot::Bot(const BotOptions& options)
-    : _options(options)
-    , _noise(options.seed)
+Bot::Bot(const BotOptions& options) : _options(options), _noise(options.seed)
 {
     testing_support::startHeadless();
     Director::getInstance()->runWithScene(HelloWorld::makeScene());

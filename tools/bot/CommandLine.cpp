@@ -37,7 +37,7 @@ double readFraction(const std::string& option, const char* value)
     return number;
 }
 
-}  // namespace
+} // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv, const CommandLine& defaults)
 {

@@ -26,15 +26,15 @@ std::vector<double> column(const std::vector<RunRecord>& runs, Field field)
 
 void printDistribution(std::ostream& out, const char* name, const Distribution& d)
 {
-    out << std::left << std::setw(14) << name << std::right << std::fixed << std::setprecision(1)
-        << "min " << d.min << "  median " << d.median << "  mean " << d.mean << "  max " << d.max << '\n';
+    out << std::left << std::setw(14) << name << std::right << std::fixed << std::setprecision(1) << "min " << d.min
+        << "  median " << d.median << "  mean " << d.mean << "  max " << d.max << '\n';
 }
 
 // Bands first..last as one line, with a bar scaled to the fullest band.
 void printBands(std::ostream& out, size_t first, size_t last, int count, int most)
 {
-    out << "  " << std::setw(6) << first * kScoreBand << "-" << std::left << std::setw(6)
-        << (last + 1) * kScoreBand - 1 << std::right << std::setw(5) << count;
+    out << "  " << std::setw(6) << first * kScoreBand << "-" << std::left << std::setw(6) << (last + 1) * kScoreBand - 1
+        << std::right << std::setw(5) << count;
     const int bar = (count * kBarWidth + most - 1) / most;
     if (bar > 0)
     {
@@ -65,8 +65,8 @@ void printCauses(std::ostream& out, const std::vector<RunRecord>& runs)
     out << "lost to\n";
     for (LossCause cause : kCauses)
     {
-        const auto count =
-            std::count_if(runs.begin(), runs.end(), [cause](const RunRecord& r) { return r.cause == cause; });
+        const auto count = std::count_if(runs.begin(), runs.end(),
+                                         [cause](const RunRecord& r) { return r.cause == cause; });
         // Unknown only shows when it happened: it would mean the bot misread a loss.
         if (cause != LossCause::Unknown || count > 0)
         {
@@ -75,7 +75,7 @@ void printCauses(std::ostream& out, const std::vector<RunRecord>& runs)
     }
 }
 
-}  // namespace
+} // namespace
 
 const char* describe(LossCause cause)
 {
@@ -128,6 +128,7 @@ void printReport(std::ostream& out, const std::vector<RunRecord>& runs, long fra
     printDistribution(out, "length (s)", distributionOf(column(runs, &RunRecord::seconds)));
     printHistogram(out, scoreHistogram(runs, kScoreBand));
     printCauses(out, runs);
-    out << std::setprecision(1) << "simulation    " << frames << " frames in " << wallSeconds << " s: "
-        << std::setprecision(0) << (wallSeconds > 0 ? static_cast<double>(frames) / wallSeconds : 0) << " frames/s\n";
+    out << std::setprecision(1) << "simulation    " << frames << " frames in " << wallSeconds
+        << " s: " << std::setprecision(0) << (wallSeconds > 0 ? static_cast<double>(frames) / wallSeconds : 0)
+        << " frames/s\n";
 }

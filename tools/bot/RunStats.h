@@ -20,7 +20,7 @@ const char* describe(LossCause cause);
 struct RunRecord
 {
     std::uint32_t score = 0;
-    float seconds = 0;  // time of play, from the run's first frame to the frame its loss was declared
+    float seconds = 0; // time of play, from the run's first frame to the frame its loss was declared
     LossCause cause = LossCause::Unknown;
 };
 

@@ -21,8 +21,8 @@ const Sprite* nearestThreat(const HelloWorld& layer, const Rect& craft)
     float nearestGap = std::numeric_limits<float>::max();
     auto consider = [&](const Sprite* sprite) {
         const Rect box = spriteBox(sprite);
-        const bool inBand =
-            box.getMinY() < craft.getMaxY() + kClearance && box.getMaxY() > craft.getMinY() - kClearance;
+        const bool inBand = box.getMinY() < craft.getMaxY() + kClearance &&
+                            box.getMaxY() > craft.getMinY() - kClearance;
         const float gap = box.getMinX() - craft.getMaxX();
         if (inBand && box.getMaxX() >= craft.getMinX() && gap <= kLookAhead && gap < nearestGap)
         {
@@ -43,7 +43,7 @@ const Sprite* nearestThreat(const HelloWorld& layer, const Rect& craft)
     }
     return nearest;
 }
-}  // namespace
+} // namespace
 
 float chooseHeight(const HelloWorld& layer, const Node& player)
 {

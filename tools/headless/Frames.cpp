@@ -25,7 +25,7 @@ public:
 
 std::unique_ptr<HeadlessApplication> headlessApplication;
 
-}  // namespace
+} // namespace
 
 void startHeadless(float width, float height)
 {
@@ -86,4 +86,4 @@ std::string resourceRoot()
     return SKYVANE_RESOURCES;
 }
 
-}  // namespace testing_support
+} // namespace testing_support

@@ -29,4 +29,4 @@ void clickAt(float x, float heightAboveBottom);
 // Resource folder of the build, where the assembled pictures and font live.
 std::string resourceRoot();
 
-}  // namespace testing_support
+} // namespace testing_support

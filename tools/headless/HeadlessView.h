@@ -22,4 +22,4 @@ public:
     void setIMEKeyboardState(bool) override {}
 };
 
-}  // namespace testing_support
+} // namespace testing_support

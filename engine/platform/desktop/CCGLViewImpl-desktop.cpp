@@ -29,11 +29,7 @@ constexpr int kOldestUsableGL = 200; // major * 100 + minor: the renderer draws 
 class GlfwErrorCapture
 {
 public:
-    GlfwErrorCapture()
-        : _outer(active())
-    {
-        active() = this;
-    }
+    GlfwErrorCapture() : _outer(active()) { active() = this; }
     ~GlfwErrorCapture() { active() = _outer; }
     GlfwErrorCapture(const GlfwErrorCapture&) = delete;
     GlfwErrorCapture& operator=(const GlfwErrorCapture&) = delete;
@@ -128,8 +124,7 @@ GLViewImpl* GLViewImpl::createWith(Init init)
     return created;
 }
 
-GLViewImpl::GLViewImpl()
-    : _mouse(std::make_unique<MouseInput>(*this, dispatchToScene))
+GLViewImpl::GLViewImpl() : _mouse(std::make_unique<MouseInput>(*this, dispatchToScene))
 {
     glfwSetErrorCallback(GlfwErrorCapture::onError);
     GlfwErrorCapture capture;
@@ -259,20 +254,16 @@ bool GLViewImpl::failToOpen(const std::string& cause)
 void GLViewImpl::installCallbacks()
 {
     GLFWwindow* window = _window.get();
-    glfwSetMouseButtonCallback(window, [](GLFWwindow* w, int button, int action, int /*mods*/) {
-        viewOf(w)->onMouseButton(button, action);
-    });
+    glfwSetMouseButtonCallback(
+        window, [](GLFWwindow* w, int button, int action, int /*mods*/) { viewOf(w)->onMouseButton(button, action); });
     glfwSetCursorPosCallback(window, [](GLFWwindow* w, double x, double y) { viewOf(w)->onCursorMoved(x, y); });
     glfwSetScrollCallback(window, [](GLFWwindow* w, double x, double y) { viewOf(w)->onScroll(x, y); });
-    glfwSetWindowSizeCallback(window, [](GLFWwindow* w, int width, int height) {
-        viewOf(w)->onWindowResized(width, height);
-    });
-    glfwSetFramebufferSizeCallback(window, [](GLFWwindow* w, int width, int height) {
-        viewOf(w)->onFramebufferResized(width, height);
-    });
-    glfwSetWindowIconifyCallback(window, [](GLFWwindow* w, int iconified) {
-        viewOf(w)->onIconified(iconified == GLFW_TRUE);
-    });
+    glfwSetWindowSizeCallback(window,
+                              [](GLFWwindow* w, int width, int height) { viewOf(w)->onWindowResized(width, height); });
+    glfwSetFramebufferSizeCallback(
+        window, [](GLFWwindow* w, int width, int height) { viewOf(w)->onFramebufferResized(width, height); });
+    glfwSetWindowIconifyCallback(window,
+                                 [](GLFWwindow* w, int iconified) { viewOf(w)->onIconified(iconified == GLFW_TRUE); });
 }
 
 void GLViewImpl::onMouseButton(int button, int action)

@@ -38,8 +38,7 @@ public:
     // Resizes the window as well.
     void setFrameSize(float width, float height) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    GLViewImpl();
+    CC_CONSTRUCTOR_ACCESS : GLViewImpl();
     ~GLViewImpl() override;
 
     bool initWithRect(const std::string& viewName, Rect rect, float frameZoomFactor, bool resizable);

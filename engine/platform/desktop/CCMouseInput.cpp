@@ -10,8 +10,7 @@ constexpr intptr_t kMouseTouchId = 0;
 } // namespace
 
 MouseInput::MouseInput(GLView& view, MouseEventSink dispatchMouseEvent)
-    : _view(view)
-    , _dispatchMouseEvent(std::move(dispatchMouseEvent))
+    : _view(view), _dispatchMouseEvent(std::move(dispatchMouseEvent))
 {
 }
 

@@ -56,7 +56,9 @@ std::string userLocale()
 }
 
 // The Windows build is not run under the sanitizers, and opengl32 stays loaded until exit.
-void keepGLDriverLoaded() {}
+void keepGLDriverLoaded()
+{
+}
 
 } // namespace platform
 

@@ -139,8 +139,7 @@ std::string platform::matchFontFamily(const std::string& familyName)
     FileUtils* files = FileUtils::getInstance();
     if (files->isFileExist(kShippedDefaultFont))
         return files->fullPathForFilename(kShippedDefaultFont);
-    log("No font is installed that can stand in for '%s', and %s is missing", familyName.c_str(),
-        kShippedDefaultFont);
+    log("No font is installed that can stand in for '%s', and %s is missing", familyName.c_str(), kShippedDefaultFont);
     return {};
 }
 

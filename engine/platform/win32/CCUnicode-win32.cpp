@@ -24,8 +24,8 @@ std::string win32::toUtf8(const std::wstring& utf16)
 {
     if (utf16.empty())
         return {};
-    const int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, utf16.data(),
-                                           static_cast<int>(utf16.size()), nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, utf16.data(), static_cast<int>(utf16.size()),
+                                           nullptr, 0, nullptr, nullptr);
     if (length <= 0)
         return {};
     std::string utf8(static_cast<size_t>(length), '\0');

@@ -55,9 +55,9 @@ TEST(CommandLineTest, ReadsEveryOptionAndKeepsDefaultsForTheRest)
 TEST(CommandLineTest, RejectsWhatDoesNotParseWholeOrIsOutOfRange)
 {
     const std::vector<std::vector<const char*>> bad = {
-        {"bot", "--runs", "0"},    {"bot", "--runs", "12x"},  {"bot", "--runs", ""}, {"bot", "--seed", "-1"},
-        {"bot", "--noise", "1.5"}, {"bot", "--noise", "nan"}, {"bot", "--noise"},   {"bot", "--speed", "2"},
-        {"bot", "--runs", "99999999999999999999"}};
+        {"bot", "--runs", "0"},  {"bot", "--runs", "12x"},  {"bot", "--runs", ""},
+        {"bot", "--seed", "-1"}, {"bot", "--noise", "1.5"}, {"bot", "--noise", "nan"},
+        {"bot", "--noise"},      {"bot", "--speed", "2"},   {"bot", "--runs", "99999999999999999999"}};
     for (const auto& argv : bad)
     {
         SCOPED_TRACE(argv.back());
@@ -92,7 +92,7 @@ TEST_F(Steering, LeavesTheNearestThreatOnTheSideTheCraftIsOn)
     EXPECT_EQ(chosen(), 327 - 24 - 16);
 
     clearField();
-    place(TAG_BIRD, 380, 310);  // spans 298..322
+    place(TAG_BIRD, 380, 310); // spans 298..322
     EXPECT_EQ(chosen(), 322 + 24 + 16);
 }
 
@@ -120,13 +120,11 @@ TEST_F(LossCauses, EachPartOfTheFieldIsNamedAndTheRegistriesAreLeftAsTheyWere)
         int tag;
         Vec2 craft;
         LossCause cause;
-    } cases[] = {{TAG_BIRD, {320, 320}, LossCause::Enemy},
-                 {TAG_FIGHTER, {320, 320}, LossCause::Enemy},
-                 {TAG_ENEMY_SHOT, {320, 320}, LossCause::EnemyShot},
-                 {TAG_PLAYER_SHOT, {320, 320}, LossCause::Unknown},
-                 {TAG_PLAYER_SHOT, {320, 624}, LossCause::TopEdge},
-                 {TAG_PLAYER_SHOT, {320, 16}, LossCause::BottomEdge},
-                 {TAG_BOMBER, {320, 16}, LossCause::BottomEdge}};
+    } cases[] = {
+        {TAG_BIRD, {320, 320}, LossCause::Enemy},           {TAG_FIGHTER, {320, 320}, LossCause::Enemy},
+        {TAG_ENEMY_SHOT, {320, 320}, LossCause::EnemyShot}, {TAG_PLAYER_SHOT, {320, 320}, LossCause::Unknown},
+        {TAG_PLAYER_SHOT, {320, 624}, LossCause::TopEdge},  {TAG_PLAYER_SHOT, {320, 16}, LossCause::BottomEdge},
+        {TAG_BOMBER, {320, 16}, LossCause::BottomEdge}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << "tag " << c.tag << " at " << c.craft.y);
@@ -197,4 +195,4 @@ TEST(BotRuns, NearbySeedsShareNoRun)
     }
 }
 
-}  // namespace
+} // namespace
