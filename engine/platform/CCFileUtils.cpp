@@ -154,18 +154,22 @@ std::vector<unsigned char> FileUtils::getDataFromFile(const std::string& filenam
         return {};
     }
     // Paths are UTF-8; on Windows a plain string would be read in the ANSI code page.
-    std::ifstream file(std::filesystem::u8path(fullPath), std::ios::binary);
+    const std::filesystem::path path = std::filesystem::u8path(fullPath);
+    std::error_code error;
+    // A folder opens as a stream on Linux, and seeking to its end gives no size at all.
+    if (!std::filesystem::is_regular_file(path, error))
+    {
+        return {};
+    }
+    std::ifstream file(path, std::ios::binary);
     if (!file)
     {
         return {};
     }
     // Sized to the file first: grown by doubling, a 740 KB font took a whole megabyte.
     std::vector<unsigned char> data;
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    file.clear();
-    file.seekg(0, std::ios::beg);
-    if (size > 0)
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error)
     {
         data.reserve(static_cast<size_t>(size));
     }
