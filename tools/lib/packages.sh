@@ -33,9 +33,10 @@ ensure_packages() {
   echo "Installing: ${missing[*]}" >&2
   # Another apt on the machine may hold the lock for a while.
   local apt=(apt-get -qq -o DPkg::Lock::Timeout=600)
-  if ! "${root[@]}" env DEBIAN_FRONTEND=noninteractive "${apt[@]}" update >&2 ||
+  # apt's progress goes; its warnings and errors stay on stderr.
+  if ! "${root[@]}" env DEBIAN_FRONTEND=noninteractive "${apt[@]}" update >/dev/null ||
      ! "${root[@]}" env DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y --no-install-recommends \
-         "${missing[@]}" >&2 </dev/null; then
+         "${missing[@]}" >/dev/null </dev/null; then
     echo "error: could not install: ${missing[*]}" >&2
     return 1
   fi
