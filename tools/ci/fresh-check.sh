@@ -46,7 +46,28 @@ fi
 
 root=$(mktemp -d "$cache/root.XXXXXX")
 log=$cache/last-run.log
-trap 'rm -rf "$root"' EXIT
+inner=
+# Killing unshare kills the namespace's first process (--kill-child), and with it every process
+# in the namespace; its mounts go with the last of them. The root is removed once nothing runs
+# in it any more, or files still being written would survive the removal.
+clean_up() {
+  if [ -n "$inner" ]; then
+    kill -KILL "$inner" 2>/dev/null || true
+    wait "$inner" 2>/dev/null || true
+  fi
+  local pid busy
+  for _ in $(seq 50); do
+    busy=
+    for pid in /proc/[0-9]*; do
+      [ "$(readlink "$pid/root" 2>/dev/null)" = "$root" ] && { busy=$pid; break; }
+    done
+    [ -z "$busy" ] && break
+    sleep 0.2
+  done
+  rm -rf "$root"
+}
+trap clean_up EXIT
+trap 'echo "fresh-check: interrupted" >&2; exit 130' INT TERM
 tar -C "$root" -xf "$tarball"
 chmod 0755 "$root" # mktemp made it private; it is the new root's /
 cp /etc/resolv.conf "$root/etc/resolv.conf"
@@ -64,6 +85,8 @@ started=$SECONDS
 status=0
 # A private mount namespace takes every mount with it, and a private process namespace ends
 # every process left running (X servers, wineservers) when the run ends.
+# It runs in the background so that a signal here is handled at once, not when the run ends;
+# unshare itself ignores SIGINT and SIGTERM while its child runs.
 unshare --mount --pid --fork --kill-child --propagation private bash -c '
   set -e
   root=$1 user=$2
@@ -75,7 +98,12 @@ unshare --mount --pid --fork --kill-child --propagation private bash -c '
   exec chroot "$root" runuser -u "$user" -- env -i HOME="/home/$user" USER="$user" LOGNAME="$user" \
     PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 CI="${CI:-}" \
     bash -c "cd ~/skyvane && ./skyvane test"
-' fresh-check "$root" "$user" </dev/null 2>&1 | tee "$log" || status=$?
+' fresh-check "$root" "$user" </dev/null >"$log" 2>&1 &
+inner=$!
+tail -n +1 -f --pid="$inner" "$log" &
+wait "$inner" || status=$?
+inner=
+wait
 took=$((SECONDS - started))
 
 apt_after=$(cd "$root/etc/apt" && find . -type f -print0 | sort -z | xargs -0 sha256sum)
