@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The whole test run. First the format check, then the builds, one after the other, since each keeps both cores busy:
-# plain, ASan+UBSan, the fuzzing build and the Windows package. Then the checks, which mostly
-# wait on windows and frames, side by side, each part on an X server of its own: both builds'
-# ctest (window tests included), a short fuzzing run, and the Windows build under Wine.
+# The whole test run. First the format check, then the builds one after the other, since each
+# keeps both cores busy: plain, ASan+UBSan, the fuzzing build and the Windows package. Then the
+# checks, which mostly wait on windows and frames, side by side, each part on an X server of
+# its own: both builds' ctest (window tests included), a short fuzzing run, and the Windows
+# build under Wine.
 # Ends with one line per part and a total, counting the GoogleTest cases inside each program;
 # a skipped check fails the run, as the display is up.
 set -euo pipefail
