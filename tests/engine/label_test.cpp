@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "2d/CCFontAtlas.h"
 #include "2d/CCLabel.h"
 #include "2d/CCLabelTTF.h"
 #include "2d/CCUTF8Decoder.h"
 #include "base/CCAutoreleasePool.h"
 #include "internal/OperatingSystem.h"
-#include "renderer/CCFontAtlas.h"
 
 USING_NS_CC;
 namespace fs = std::filesystem;

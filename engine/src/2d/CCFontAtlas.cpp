@@ -1,12 +1,12 @@
-#include "renderer/CCFontAtlas.h"
+#include "2d/CCFontAtlas.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>
 
+#include "2d/CCFontFace.h"
 #include "base/CCConsole.h"
-#include "platform/CCFontFace.h"
 #include "renderer/CCShelfPacker.h"
 #include "renderer/CCTexture2D.h"
 

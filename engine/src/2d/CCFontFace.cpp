@@ -1,4 +1,4 @@
-#include "platform/CCFontFace.h"
+#include "2d/CCFontFace.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "2d/CCFontAtlas.h"
 #include "2d/CCUTF8Decoder.h"
 #include "base/CCConsole.h"
 #include "internal/OperatingSystem.h"
 #include "platform/CCFileUtils.h"
-#include "renderer/CCFontAtlas.h"
 #include "renderer/CCRenderer.h"
 
 NS_CC_BEGIN

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "2d/CCActionManager.h"
+#include "2d/CCFontAtlas.h"
 #include "2d/CCLabel.h"
 #include "2d/CCScene.h"
 #include "base/CCAutoreleasePool.h"
@@ -11,7 +12,6 @@
 #include "platform/CCApplication.h"
 #include "platform/CCFileUtils.h"
 #include "platform/CCGLView.h"
-#include "renderer/CCFontAtlas.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTextureCache.h"
 
