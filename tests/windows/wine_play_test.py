@@ -7,6 +7,7 @@ import sys
 import time
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "window"))
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "window"))
 import skyvane_window as sw  # noqa: E402
 from play_test import check_firing, check_steering  # noqa: E402
