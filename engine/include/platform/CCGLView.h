@@ -88,6 +88,9 @@ protected:
     ResolutionPolicy _resolutionPolicy = ResolutionPolicy::UNKNOWN;
 
 private:
+    // The touches of `ids` that are down, placed at their new points; `forget` lets them go from the view.
+    std::vector<Touch*> placeKnownTouches(int num, intptr_t ids[], float xs[], float ys[], bool forget);
+
     std::unordered_map<intptr_t, Touch*> _touches;
 };
 

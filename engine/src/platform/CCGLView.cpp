@@ -143,19 +143,29 @@ void GLView::handleTouchesBegin(int num, intptr_t ids[], float xs[], float ys[])
     dispatchTouches(static_cast<int>(EventTouch::EventCode::BEGAN), began);
 }
 
-void GLView::handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[])
+std::vector<Touch*> GLView::placeKnownTouches(int num, intptr_t ids[], float xs[], float ys[], bool forget)
 {
-    std::vector<Touch*> moved;
+    std::vector<Touch*> placed;
     for (int i = 0; i < num; ++i)
     {
         auto found = _touches.find(ids[i]);
-        if (found != _touches.end())
+        if (found == _touches.end())
         {
-            placeTouch(found->second, found->second->getID(), xs[i], ys[i]);
-            moved.push_back(found->second);
+            continue;
+        }
+        placeTouch(found->second, found->second->getID(), xs[i], ys[i]);
+        placed.push_back(found->second);
+        if (forget)
+        {
+            _touches.erase(found);
         }
     }
-    dispatchTouches(static_cast<int>(EventTouch::EventCode::MOVED), moved);
+    return placed;
+}
+
+void GLView::handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[])
+{
+    dispatchTouches(static_cast<int>(EventTouch::EventCode::MOVED), placeKnownTouches(num, ids, xs, ys, false));
 }
 
 void GLView::handleTouchesEnd(int num, intptr_t ids[], float xs[], float ys[])
@@ -170,17 +180,7 @@ void GLView::handleTouchesCancel(int num, intptr_t ids[], float xs[], float ys[]
 
 void GLView::handleTouchesOfEndOrCancel(int eventCode, int num, intptr_t ids[], float xs[], float ys[])
 {
-    std::vector<Touch*> ending;
-    for (int i = 0; i < num; ++i)
-    {
-        auto found = _touches.find(ids[i]);
-        if (found != _touches.end())
-        {
-            placeTouch(found->second, found->second->getID(), xs[i], ys[i]);
-            ending.push_back(found->second);
-            _touches.erase(found);
-        }
-    }
+    const std::vector<Touch*> ending = placeKnownTouches(num, ids, xs, ys, true);
     dispatchTouches(eventCode, ending);
     for (Touch* touch : ending)
     {
