@@ -10,7 +10,7 @@ NS_CC_BEGIN
 // FileUtils, Application and Label, which are built on it.
 namespace platform {
 
-// Implemented once per OS, in platform/linux/ and platform/win32/.
+// What differs per OS: platform/linux/OperatingSystem-linux.cpp, platform/win32/OperatingSystem-win32.cpp.
 
 // The running program's path with '/' separators; "" when the system cannot say (Linux then
 // falls back to the bare program name).
@@ -18,7 +18,6 @@ std::string executablePath();
 // Where per-user settings belong (XDG config home, LocalAppData) without a trailing '/'; ""
 // when the system has no such folder.
 std::string userSettingsDirectory();
-bool isRegularFile(const std::string& path);
 // The user's locale as the system names it ("de_DE.UTF-8", "de-DE"); "" when unset.
 std::string userLocale();
 // The installed font file the OS picks for a family name, its default sans face for "" and
@@ -30,7 +29,10 @@ std::string matchFontFamily(const std::string& familyName);
 // report, and would blame the driver's caches on whoever made the context.
 void keepGLDriverLoaded();
 
-// Written once, on top of the above.
+// Written once, on top of the above: platform/OperatingSystem.cpp.
+
+// A path in the engine's form (UTF-8, '/' separators) that names a file, not a folder.
+bool isRegularFile(const std::string& path);
 
 // Directory of the running executable, with a trailing '/'.
 std::string executableDirectory();

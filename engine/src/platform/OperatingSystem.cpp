@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <filesystem>
 #include <unordered_map>
 
 #include "base/CCConsole.h"
 #include "platform/CCFileUtils.h"
+#include "platform/CCPathNames.h"
 
 NS_CC_BEGIN
 
@@ -32,6 +35,11 @@ const std::string& matchFontFamilyOnce(const std::string& familyName)
     return found->second;
 }
 
+bool isAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 } // namespace
 
 std::string findSystemFontFile(const std::string& fontName)
@@ -47,5 +55,59 @@ std::string findSystemFontFile(const std::string& fontName)
     }
     return matchFontFamilyOnce(fontName);
 }
+
+std::string languageCodeOfLocale(const char* locale)
+{
+    if (!locale)
+    {
+        return "en";
+    }
+    const size_t languageLength = std::strcspn(locale, "_.@-");
+    if (languageLength != 2 || !isAsciiLetter(locale[0]) || !isAsciiLetter(locale[1]))
+    {
+        return "en";
+    }
+    return {static_cast<char>(std::tolower(static_cast<unsigned char>(locale[0]))),
+            static_cast<char>(std::tolower(static_cast<unsigned char>(locale[1])))};
+}
+
+namespace platform {
+
+bool isRegularFile(const std::string& path)
+{
+    if (path.empty())
+    {
+        return false;
+    }
+    try
+    {
+        std::error_code error;
+        return std::filesystem::is_regular_file(std::filesystem::u8path(path), error);
+    }
+    catch (const std::filesystem::filesystem_error&)
+    {
+        // Windows names files in UTF-16: a path that is not UTF-8 names no file there.
+        return false;
+    }
+}
+
+std::string executableDirectory()
+{
+    return pathnames::directoryOf(executablePath());
+}
+
+std::string executableName()
+{
+    return pathnames::stemOf(executablePath());
+}
+
+std::string writableDirectory()
+{
+    const std::string settings = userSettingsDirectory();
+    // Without one, beside the executable is the one place the game knows.
+    return (settings.empty() ? executableDirectory() : settings + "/") + executableName() + "/";
+}
+
+} // namespace platform
 
 NS_CC_END

@@ -15,6 +15,11 @@ NS_CC_BEGIN
 
 namespace {
 
+struct TaskMemFree
+{
+    void operator()(wchar_t* memory) const { CoTaskMemFree(memory); }
+};
+
 // Installed fonts: value names like "Arial (TrueType)", data a file name relative to the
 // Fonts folder or a full path. Per-user installs (Windows 10 and later) sit under HKCU.
 constexpr wchar_t kFontsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
@@ -142,5 +147,60 @@ std::string platform::matchFontFamily(const std::string& familyName)
     log("No font is installed that can stand in for '%s', and %s is missing", familyName.c_str(), kShippedDefaultFont);
     return {};
 }
+
+std::wstring win32::knownFolder(REFKNOWNFOLDERID folder, const char* nameForLog)
+{
+    wchar_t* raw = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(folder, KF_FLAG_DEFAULT, nullptr, &raw);
+    // The shell allocates the path even on some failures; it is ours to free either way.
+    const std::unique_ptr<wchar_t, TaskMemFree> path(raw);
+    if (FAILED(result) || !path)
+    {
+        log("Windows has no %s folder (error 0x%08lx)", nameForLog, static_cast<unsigned long>(result));
+        return {};
+    }
+    return path.get();
+}
+
+namespace platform {
+
+std::string executablePath()
+{
+    // Paths may exceed MAX_PATH; a full buffer means the name was cut short.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;)
+    {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+        {
+            log("Can't find the executable's path (error %lu)", GetLastError());
+            return "";
+        }
+        if (length < buffer.size())
+        {
+            return win32::toEnginePath(std::wstring(buffer.data(), length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string userSettingsDirectory()
+{
+    return win32::toEnginePath(win32::knownFolder(FOLDERID_LocalAppData, "LocalAppData"));
+}
+
+std::string userLocale()
+{
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+    // "de-DE"; fails when the user locale is unset.
+    return GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) > 0 ? win32::toUtf8(locale) : "";
+}
+
+// The Windows build is not run under the sanitizers, and opengl32 stays loaded until exit.
+void keepGLDriverLoaded()
+{
+}
+
+} // namespace platform
 
 NS_CC_END
