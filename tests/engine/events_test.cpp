@@ -90,6 +90,29 @@ TEST_F(Events, TopMostNodeHearsFirstAndCanStopTheRest)
     EXPECT_EQ(heard, (Journal{"fixed -1", "low"}));
 }
 
+TEST_F(Events, ClonedListenersCarryTheOriginalsCallbacksAndSwallowing)
+{
+    EventListenerMouse* original = hearPresses(heard, "original");
+    EventListenerMouse* copy = original->clone();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, original);
+    dispatcher()->addEventListenerWithFixedPriority(copy, 1);
+    press();
+    EXPECT_EQ(heard, (Journal{"original"}));
+
+    auto* touches = EventListenerTouchOneByOne::create();
+    touches->setSwallowTouches(true);
+    int claimed = 0;
+    touches->onTouchBegan = [&claimed](Touch*, Event*) { return ++claimed > 0; };
+    EventListenerTouchOneByOne* touchCopy = touches->clone();
+    ASSERT_NE(touchCopy, nullptr);
+    EXPECT_TRUE(touchCopy->isSwallowTouches());
+    EXPECT_TRUE(touchCopy->checkAvailable());
+    EXPECT_TRUE(touchCopy->onTouchBegan(nullptr, nullptr));
+    EXPECT_EQ(claimed, 1);
+    EXPECT_FALSE(touchCopy->onTouchMoved);
+}
+
 TEST_F(Events, ListenerSleepsWhileItsNodeIsOutsideTheRunningScene)
 {
     Node* node = Node::create();
