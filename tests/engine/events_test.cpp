@@ -113,6 +113,34 @@ TEST_F(Events, ClonedListenersCarryTheOriginalsCallbacksAndSwallowing)
     EXPECT_FALSE(touchCopy->onTouchMoved);
 }
 
+// The view is 640 high: GL y is 640 minus window y.
+TEST_F(Events, TouchesAndMouseEventsReportWhereThePointerWasAndStartedInGLCoordinates)
+{
+    Touch touch;
+    touch.setTouchInfo(3, 100, 100);
+    EXPECT_EQ(touch.getID(), 3);
+    EXPECT_EQ(touch.getLocation(), Vec2(100, 540));
+    EXPECT_EQ(touch.getPreviousLocation(), Vec2(100, 540)) << "a new touch has not moved";
+    EXPECT_EQ(touch.getDelta(), Vec2::ZERO);
+    touch.setTouchInfo(3, 110, 90);
+    touch.setTouchInfo(3, 130, 80);
+    EXPECT_EQ(touch.getLocationInView(), Vec2(130, 80));
+    EXPECT_EQ(touch.getPreviousLocationInView(), Vec2(110, 90));
+    EXPECT_EQ(touch.getStartLocationInView(), Vec2(100, 100));
+    EXPECT_EQ(touch.getStartLocation(), Vec2(100, 540));
+    EXPECT_EQ(touch.getDelta(), Vec2(20, 10));
+
+    EventMouse mouse(EventMouse::MouseEventType::MOUSE_MOVE);
+    mouse.setCursorPosition(100, 100);
+    EXPECT_EQ(mouse.getPreviousLocationInView(), Vec2::ZERO) << "3.17 keeps no previous point for a new event";
+    mouse.setCursorPosition(130, 80);
+    EXPECT_EQ(mouse.getLocationInView(), Vec2(130, 80));
+    EXPECT_EQ(mouse.getLocation(), Vec2(130, 560));
+    EXPECT_EQ(mouse.getPreviousLocation(), Vec2(100, 540));
+    EXPECT_EQ(mouse.getStartLocation(), Vec2(100, 540));
+    EXPECT_EQ(mouse.getDelta(), Vec2(30, 20));
+}
+
 TEST_F(Events, ListenerSleepsWhileItsNodeIsOutsideTheRunningScene)
 {
     Node* node = Node::create();

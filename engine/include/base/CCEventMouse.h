@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/CCEvent.h"
-#include "math/Vec2.h"
+#include "base/CCPointerTrail.h"
 
 NS_CC_BEGIN
 
@@ -42,13 +42,13 @@ public:
     float getCursorX() const { return _x; }
     float getCursorY() const { return _y; }
 
-    Vec2 getLocation() const;
-    Vec2 getPreviousLocation() const;
-    Vec2 getStartLocation() const;
-    Vec2 getDelta() const;
+    Vec2 getLocation() const { return _trail.location(); }
+    Vec2 getPreviousLocation() const { return _trail.previousLocation(); }
+    Vec2 getStartLocation() const { return _trail.startLocation(); }
+    Vec2 getDelta() const { return getLocation() - getPreviousLocation(); }
     Vec2 getLocationInView() const { return Vec2(_x, _y); }
-    Vec2 getPreviousLocationInView() const { return _prevPoint; }
-    Vec2 getStartLocationInView() const { return _startPoint; }
+    Vec2 getPreviousLocationInView() const { return _trail.previous; }
+    Vec2 getStartLocationInView() const { return _trail.start; }
 
 private:
     MouseEventType _mouseEventType;
@@ -57,10 +57,7 @@ private:
     float _y = 0.0f;
     float _scrollX = 0.0f;
     float _scrollY = 0.0f;
-    bool _startPointCaptured = false;
-    Vec2 _startPoint;
-    Vec2 _point;
-    Vec2 _prevPoint;
+    detail::PointerTrail _trail;
 };
 
 NS_CC_END

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/CCPointerTrail.h"
 #include "base/CCRef.h"
-#include "math/Vec2.h"
 
 NS_CC_BEGIN
 
@@ -11,23 +11,20 @@ class Touch : public Ref
 public:
     Touch() = default;
 
-    Vec2 getLocation() const;
-    Vec2 getPreviousLocation() const;
-    Vec2 getStartLocation() const;
-    Vec2 getDelta() const;
-    Vec2 getLocationInView() const { return _point; }
-    Vec2 getPreviousLocationInView() const { return _prevPoint; }
-    Vec2 getStartLocationInView() const { return _startPoint; }
+    Vec2 getLocation() const { return _trail.location(); }
+    Vec2 getPreviousLocation() const { return _trail.previousLocation(); }
+    Vec2 getStartLocation() const { return _trail.startLocation(); }
+    Vec2 getDelta() const { return getLocation() - getPreviousLocation(); }
+    Vec2 getLocationInView() const { return _trail.point; }
+    Vec2 getPreviousLocationInView() const { return _trail.previous; }
+    Vec2 getStartLocationInView() const { return _trail.start; }
 
     void setTouchInfo(int id, float x, float y);
     int getID() const { return _id; }
 
 private:
     int _id = 0;
-    bool _startPointCaptured = false;
-    Vec2 _startPoint;
-    Vec2 _point;
-    Vec2 _prevPoint;
+    detail::PointerTrail _trail;
 };
 
 NS_CC_END

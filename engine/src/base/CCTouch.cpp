@@ -1,39 +1,16 @@
 #include "base/CCTouch.h"
 
-#include "base/CCDirector.h"
-
 NS_CC_BEGIN
-
-Vec2 Touch::getLocation() const
-{
-    return Director::getInstance()->convertToGL(_point);
-}
-
-Vec2 Touch::getPreviousLocation() const
-{
-    return Director::getInstance()->convertToGL(_prevPoint);
-}
-
-Vec2 Touch::getStartLocation() const
-{
-    return Director::getInstance()->convertToGL(_startPoint);
-}
-
-Vec2 Touch::getDelta() const
-{
-    return getLocation() - getPreviousLocation();
-}
 
 void Touch::setTouchInfo(int id, float x, float y)
 {
     _id = id;
-    _prevPoint = _point;
-    _point.set(x, y);
-    if (!_startPointCaptured)
+    const bool first = !_trail.started;
+    _trail.moveTo(x, y);
+    // A new touch has not moved yet: 3.17 starts it with no delta.
+    if (first)
     {
-        _startPoint = _point;
-        _prevPoint = _point;
-        _startPointCaptured = true;
+        _trail.previous = _trail.point;
     }
 }
 
