@@ -47,5 +47,3 @@
 #include "platform/CCFileUtils.h"
 #include "platform/CCGLView.h"
 #include "platform/desktop/CCGLViewImpl-desktop.h"
-
-#include "deprecated/CCDeprecated.h"

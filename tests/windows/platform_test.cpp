@@ -29,6 +29,11 @@ std::wstring windowsPath(std::string enginePath)
     return win32::toUtf16(enginePath);
 }
 
+TEST(WindowsPlatform, IsTheCompileTimeTarget)
+{
+    EXPECT_EQ(CC_TARGET_PLATFORM, CC_PLATFORM_WIN32);
+}
+
 TEST(WindowsPaths, ExecutableFolderAndName)
 {
     const std::string directory = platform::executableDirectory();

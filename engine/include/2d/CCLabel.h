@@ -13,35 +13,15 @@ NS_CC_BEGIN
 class FontAtlas;
 class Texture2D;
 
-// How a TTF label is made. Only the file and the size shape the text; the other fields are
-// kept for callers that read them back.
+// How a TTF label is made: the font file and the size. 3.17's glyph sets, distance field,
+// outline and styles are not offered, as nothing here draws them.
 typedef struct _ttfConfig
 {
     std::string fontFilePath;
     float fontSize;
-    GlyphCollection glyphs;
-    const char* customGlyphs;
-    bool distanceFieldEnabled;
-    int outlineSize;
-    bool italics;
-    bool bold;
-    bool underline;
-    bool strikethrough;
 
-    _ttfConfig(const std::string& filePath = "", float size = CC_DEFAULT_FONT_LABEL_SIZE,
-               const GlyphCollection& glyphCollection = GlyphCollection::DYNAMIC,
-               const char* customGlyphCollection = nullptr, bool useDistanceField = false, int outline = 0,
-               bool useItalics = false, bool useBold = false, bool useUnderline = false, bool useStrikethrough = false)
-        : fontFilePath(filePath),
-          fontSize(size),
-          glyphs(glyphCollection),
-          customGlyphs(customGlyphCollection),
-          distanceFieldEnabled(outline > 0 ? false : useDistanceField),
-          outlineSize(outline),
-          italics(useItalics),
-          bold(useBold),
-          underline(useUnderline),
-          strikethrough(useStrikethrough)
+    _ttfConfig(const std::string& filePath = "", float size = CC_DEFAULT_FONT_LABEL_SIZE)
+        : fontFilePath(filePath), fontSize(size)
     {
     }
 } TTFConfig;

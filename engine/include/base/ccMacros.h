@@ -10,7 +10,6 @@
 #include "base/ccConfig.h"
 
 #define CC_REPEAT_FOREVER (UINT_MAX - 1)
-#define kRepeatForever CC_REPEAT_FOREVER
 
 #ifndef COCOS2D_DEBUG
 #define COCOS2D_DEBUG 0

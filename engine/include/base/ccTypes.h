@@ -96,12 +96,4 @@ enum class TextVAlignment
     BOTTOM
 };
 
-enum class GlyphCollection
-{
-    DYNAMIC,
-    NEHE,
-    ASCII,
-    CUSTOM
-};
-
 NS_CC_END
