@@ -87,6 +87,33 @@ protected:
 
 using SceneGraph = SceneSwitch;
 
+TEST_F(SceneSwitch, FramesAreCountedOnlyWhileAnimatingAndAZeroDeltaIsAskedForOnce)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    director->runWithScene(ProbeScene::create("main", journal));
+    EXPECT_TRUE(director->isValid());
+    EXPECT_TRUE(director->getWinSizeInPixels().equals(director->getWinSize())) << "content scale 1";
+    const unsigned int before = director->getTotalFrames();
+    runFrames(3);
+    EXPECT_EQ(director->getTotalFrames(), before + 3);
+
+    director->setNextDeltaTimeZero(true);
+    director->mainLoop(0.5f);
+    EXPECT_EQ(director->getDeltaTime(), 0.0f);
+    director->mainLoop(0.5f);
+    EXPECT_EQ(director->getDeltaTime(), 0.5f);
+
+    director->stopAnimation();
+    EXPECT_FALSE(director->isValid());
+    runFrames(2);
+    EXPECT_EQ(director->getTotalFrames(), before + 5) << "a stopped Director draws no frame";
+    director->startAnimation();
+    EXPECT_TRUE(director->isValid());
+    director->mainLoop(0.5f);
+    EXPECT_EQ(director->getDeltaTime(), 0.0f) << "the time stopped is not one frame's";
+}
+
 TEST_F(SceneSwitch, RunWithSceneEntersOnTheFirstFrameWhichHasNoTime)
 {
     startHeadless();
