@@ -110,6 +110,10 @@ void keepGLDriverLoaded()
     }
 }
 
+void showMessageBox(const std::string&, const std::string&)
+{
+}
+
 } // namespace platform
 
 NS_CC_END

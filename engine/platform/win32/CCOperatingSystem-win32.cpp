@@ -60,6 +60,14 @@ void keepGLDriverLoaded()
 {
 }
 
+void showMessageBox(const std::string& text, const std::string& title)
+{
+    // Qualified: <windows.h> turns the engine's own MessageBox, declared in this namespace,
+    // into a MessageBoxW that would hide this one.
+    ::MessageBoxW(nullptr, win32::toUtf16(text).c_str(), win32::toUtf16(title).c_str(),
+                  MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
 } // namespace platform
 
 NS_CC_END
