@@ -54,7 +54,6 @@ std::string platform::matchFontFamily(const std::string& familyName)
     FcChar8* file = nullptr;
     if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file)
     {
-        log("No installed font matches '%s'", family.c_str());
         return {};
     }
     return reinterpret_cast<const char*>(file);

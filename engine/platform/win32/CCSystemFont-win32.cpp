@@ -6,8 +6,6 @@
 #include <type_traits>
 #include <vector>
 
-#include "base/CCConsole.h"
-#include "platform/CCFileUtils.h"
 #include "platform/win32/CCKnownFolder-win32.h"
 #include "platform/win32/CCUnicode-win32.h"
 
@@ -21,9 +19,8 @@ constexpr wchar_t kFontsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersio
 const HKEY kFontRoots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 // The default sans face: Windows has Arial and Segoe UI, Wine lists the host's DejaVu Sans
-// and brings Tahoma. The package ships DejaVu Sans for a system with none of them.
+// and brings Tahoma.
 const char* const kDefaultFamilies[] = {"Arial", "Segoe UI", "DejaVu Sans", "Tahoma"};
-const char* const kShippedDefaultFont = "fonts/DejaVuSans.ttf";
 
 struct KeyCloser
 {
@@ -136,10 +133,6 @@ std::string platform::matchFontFamily(const std::string& familyName)
         if (std::string path = installedFontFile(family); !path.empty())
             return path;
     }
-    FileUtils* files = FileUtils::getInstance();
-    if (files->isFileExist(kShippedDefaultFont))
-        return files->fullPathForFilename(kShippedDefaultFont);
-    log("No font is installed that can stand in for '%s', and %s is missing", familyName.c_str(), kShippedDefaultFont);
     return {};
 }
 
