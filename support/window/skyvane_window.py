@@ -6,8 +6,10 @@ All coordinates are window coordinates: x to the right, y down from the window's
 """
 
 import argparse
+import contextlib
 import os
 import re
+import select
 import signal
 import struct
 import subprocess
@@ -178,6 +180,35 @@ def xdotool(*args, timeout=10):
     if done.returncode != 0:
         raise GameError(f"xdotool {' '.join(map(str, args))}: {done.stderr.strip() or done.returncode}")
     return done.stdout
+
+
+@contextlib.contextmanager
+def private_display(width, height):
+    """A private X server with a screen of the given size as $DISPLAY for the block."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+                               "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    try:
+        # Xvfb writes its display number once it accepts connections.
+        with os.fdopen(read_end) as numbers:
+            ready, _, _ = select.select([numbers], [], [], 30)
+            number = numbers.readline().strip() if ready else ""
+        if not number:
+            raise GameError(f"a private Xvfb of {width}x{height} did not start")
+        outer = os.environ.get("DISPLAY")
+        os.environ["DISPLAY"] = f":{number}"
+        try:
+            yield
+        finally:
+            if outer is None:
+                del os.environ["DISPLAY"]
+            else:
+                os.environ["DISPLAY"] = outer
+    finally:
+        server.terminate()
+        server.wait(10)
 
 
 def display_environment():

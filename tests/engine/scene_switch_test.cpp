@@ -2,7 +2,9 @@
 // that nothing outlives many switches or the Director's end, draw order, tags and anchors.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "EngineFixture.h"
@@ -121,16 +123,34 @@ TEST_F(SceneSwitch, RunWithSceneEntersOnTheFirstFrameWhichHasNoTime)
     ProbeScene* scene = ProbeScene::create("main", journal);
     director->runWithScene(scene);
     EXPECT_EQ(director->getRunningScene(), nullptr);
-    director->mainLoop(0.5f);
+    director->mainLoop(0.125f);
     EXPECT_EQ(director->getDeltaTime(), 0.0f);
     EXPECT_EQ(director->getRunningScene(), scene);
-    director->mainLoop(0.5f);
-    EXPECT_EQ(director->getDeltaTime(), 0.5f);
+    director->mainLoop(0.125f);
+    EXPECT_EQ(director->getDeltaTime(), 0.125f);
 
     director->runWithScene(ProbeScene::create("intruder", journal)); // one is running: ignored
     runFrames(1);
     EXPECT_EQ(director->getRunningScene(), scene);
     EXPECT_EQ(journal, (Journal{"main enter", "main update", "main update", "intruder destroyed"}));
+}
+
+// A stall must not come back as a burst of missed timers, given or measured.
+TEST_F(SceneSwitch, AFrameLongerThanAFifthOfASecondCountsAsASixtiethGivenOrMeasured)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    director->runWithScene(ProbeScene::create("main", journal));
+    director->mainLoop(0.2f);
+    director->mainLoop(0.2f);
+    EXPECT_EQ(director->getDeltaTime(), 0.2f);
+    director->mainLoop(10.0f);
+    EXPECT_EQ(director->getDeltaTime(), 1.0f / 60.0f);
+
+    director->mainLoop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    director->mainLoop();
+    EXPECT_EQ(director->getDeltaTime(), 1.0f / 60.0f);
 }
 
 TEST_F(SceneSwitch, ReplaceSceneSwitchesAfterTheFramesUpdate)

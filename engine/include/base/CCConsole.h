@@ -7,7 +7,7 @@ NS_CC_BEGIN
 // Writes one line to stderr; the engine's only diagnostic channel.
 void log(const char* format, ...) CC_FORMAT_PRINTF(1, 2);
 
-// On the desktop the engine only logs; a modal box would block tests and headless runs.
+// Logs "title: msg"; on Windows the message also shows in a box the user must close.
 void MessageBox(const char* msg, const char* title);
 
 NS_CC_END

@@ -60,8 +60,9 @@ public:
     const Rect& getViewPortRect() const { return _viewPortRect; }
     float getScaleX() const { return _scaleX; }
     float getScaleY() const { return _scaleY; }
-    // Framebuffer size in pixels, which differs from the frame size on high-density screens.
-    virtual Size getFramebufferSize() const { return _screenSize; }
+    // Where the frame is drawn in the framebuffer, in pixels from its bottom-left corner. The
+    // whole framebuffer, unless the desktop forced the window to a size of its own.
+    virtual Rect getFrameRectInPixels() const { return Rect(Vec2::ZERO, _screenSize); }
 
     const std::string& getViewName() const { return _viewName; }
     void setViewName(const std::string& viewName) { _viewName = viewName; }

@@ -2,6 +2,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+
+#include "internal/OperatingSystem.h"
 
 NS_CC_BEGIN
 
@@ -17,7 +20,10 @@ void log(const char* format, ...)
 
 void MessageBox(const char* msg, const char* title)
 {
-    log("%s: %s", title, msg);
+    const std::string text = msg ? msg : "";
+    const std::string caption = title ? title : "";
+    log("%s: %s", caption.c_str(), text.c_str());
+    platform::showMessageBox(text, caption);
 }
 
 NS_CC_END

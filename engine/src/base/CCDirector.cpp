@@ -21,6 +21,7 @@ namespace {
 Director* sharedDirector = nullptr;
 constexpr float kStatsFontSize = 16.0f;
 constexpr float kStatsLineSpacing = 22.0f;
+constexpr float kLongestFrame = 0.2f;
 }
 
 Director* Director::getInstance()
@@ -270,6 +271,13 @@ void Director::calculateDeltaTime()
         _deltaTime = elapsed > 0 ? static_cast<float>(elapsed) / 1000000.0f : 0.0f;
     }
     _lastUpdate = now;
+    // A stall (a window dragged or its menu held, a stopped process, a machine asleep) would
+    // otherwise come back as one long frame, and the scheduler replays every timer it missed
+    // at once: a burst of enemies. It counts as one ordinary frame instead.
+    if (_deltaTime > kLongestFrame)
+    {
+        _deltaTime = 1.0f / 60.0f;
+    }
 }
 
 void Director::drawScene()
@@ -298,10 +306,9 @@ void Director::drawScene()
 void Director::renderFrame()
 {
     const Size frame = _openGLView->getFrameSize();
-    const Size framebuffer = _openGLView->getFramebufferSize();
     _renderer->setViewport(_winSizeInPoints.width > 0 ? _winSizeInPoints.width : frame.width,
                            _winSizeInPoints.height > 0 ? _winSizeInPoints.height : frame.height,
-                           static_cast<int>(framebuffer.width), static_cast<int>(framebuffer.height));
+                           _openGLView->getFrameRectInPixels());
     _renderer->clear();
     if (_runningScene)
     {

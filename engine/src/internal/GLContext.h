@@ -19,6 +19,9 @@ void contextLost();
 // not lost its context.
 bool isLoaded();
 
+// The longest texture side the current context takes; 0 without a loaded context.
+int maxTextureSide();
+
 // Counts the contexts made so far. A name from an earlier context means nothing in a later
 // one, and deleting it there could delete an unrelated object of the same name.
 unsigned generation();

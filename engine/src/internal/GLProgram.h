@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 
 #include "internal/GLHandles.h"
 
@@ -15,9 +16,10 @@ struct AttributeBinding
 };
 
 // Compiles and links one shader program with fixed attribute locations. On a compile or
-// link error it logs GL's info log, naming the stage, and returns an empty handle.
+// link error it returns an empty handle, and failure says which stage failed with GL's
+// info log.
 Program buildProgram(const char* vertexSource, const char* fragmentSource,
-                     std::initializer_list<AttributeBinding> attributes);
+                     std::initializer_list<AttributeBinding> attributes, std::string* failure);
 
 } // namespace gl
 

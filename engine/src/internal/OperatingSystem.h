@@ -28,6 +28,9 @@ std::string matchFontFamily(const std::string& familyName);
 // gone: LeakSanitizer can neither follow nor name memory of a library unloaded before its
 // report, and would blame the driver's caches on whoever made the context.
 void keepGLDriverLoaded();
+// Puts a message in front of the user until they close it: a GUI program on Windows has no
+// console for its errors. Linux shows nothing more; the message is on stderr already.
+void showMessageBox(const std::string& text, const std::string& title);
 
 // Written once, on top of the above: platform/OperatingSystem.cpp.
 
@@ -50,7 +53,8 @@ std::string languageCodeOfLocale(const char* locale);
 
 // The font file to use for a system font name such as "Arial" or "sans". A name ending in
 // ".ttf" or ".otf" is a resource file looked up through FileUtils. Unknown names and ""
-// give the platform's default sans face; "" only when no font is installed at all.
+// give the platform's default sans face, or the one the game ships when the system has
+// none; "" only when that is missing too.
 std::string findSystemFontFile(const std::string& fontName);
 
 NS_CC_END

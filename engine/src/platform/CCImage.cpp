@@ -2,14 +2,26 @@
 
 #include <png.h>
 
+#include <algorithm>
+
 #include "base/CCConsole.h"
+#include "internal/GLContext.h"
 #include "platform/CCFileUtils.h"
 
 NS_CC_BEGIN
 
 namespace {
 
-constexpr png_uint_32 kMaxSide = 16384;
+// 256 MiB of pixels at this side: far beyond any sprite, and a header that asks for more
+// costs gigabytes to decode from a few kilobytes of file.
+constexpr png_uint_32 kLongestSide = 8192;
+
+// A texture the context cannot take is refused before its pixels are decoded.
+png_uint_32 longestSide()
+{
+    const int contextLimit = gl::maxTextureSide();
+    return contextLimit > 0 ? std::min(kLongestSide, static_cast<png_uint_32>(contextLimit)) : kLongestSide;
+}
 
 // Deflate cannot expand its input by more than about 1032:1, so a header promising more
 // pixel bits than the file could hold is truncated or forged; refusing it early avoids a
@@ -95,10 +107,11 @@ bool Image::initWithImageData(const unsigned char* data, ssize_t dataLen)
     if (!png_image_begin_read_from_memory(&image, data, size))
         return fail("bad PNG header: " + pngMessage(image));
 
-    if (image.width == 0 || image.height == 0 || image.width > kMaxSide || image.height > kMaxSide)
+    const png_uint_32 limit = longestSide();
+    if (image.width == 0 || image.height == 0 || image.width > limit || image.height > limit)
     {
         return fail("unsupported size " + std::to_string(image.width) + "x" + std::to_string(image.height) +
-                    " (at most " + std::to_string(kMaxSide) + " pixels a side)");
+                    " (at most " + std::to_string(limit) + " pixels a side)");
     }
     if (!headerFitsInFile(image.width, image.height, size))
     {

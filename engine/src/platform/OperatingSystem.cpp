@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <unordered_map>
+#include <utility>
 
 #include "base/CCConsole.h"
 #include "platform/CCFileUtils.h"
@@ -13,6 +14,10 @@
 NS_CC_BEGIN
 
 namespace {
+
+// Shipped with the game for a system that offers no face at all: a Windows without its
+// usual fonts, a Linux whose fontconfig finds none.
+const char* const kShippedDefaultFont = "fonts/DejaVuSans.ttf";
 
 bool hasFontFileExtension(const std::string& name)
 {
@@ -24,6 +29,15 @@ bool hasFontFileExtension(const std::string& name)
     return extension == ".ttf" || extension == ".otf";
 }
 
+std::string shippedDefaultFont(const std::string& familyName)
+{
+    FileUtils* files = FileUtils::getInstance();
+    if (files->isFileExist(kShippedDefaultFont))
+        return files->fullPathForFilename(kShippedDefaultFont);
+    log("No installed font can stand in for '%s', and %s is missing", familyName.c_str(), kShippedDefaultFont);
+    return {};
+}
+
 // Asking the platform costs a scan of its font configuration, and the answer does not
 // change while the game runs.
 const std::string& matchFontFamilyOnce(const std::string& familyName)
@@ -31,7 +45,12 @@ const std::string& matchFontFamilyOnce(const std::string& familyName)
     static std::unordered_map<std::string, std::string> matches;
     auto found = matches.find(familyName);
     if (found == matches.end())
-        found = matches.emplace(familyName, platform::matchFontFamily(familyName)).first;
+    {
+        std::string path = platform::matchFontFamily(familyName);
+        if (path.empty())
+            path = shippedDefaultFont(familyName);
+        found = matches.emplace(familyName, std::move(path)).first;
+    }
     return found->second;
 }
 

@@ -1,11 +1,13 @@
 #include "renderer/CCRenderer.h"
 
+#include <cmath>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "base/CCConsole.h"
 #include "internal/GLHandles.h"
-#include "internal/GLProgram.h"
+#include "internal/QuadProgram.h"
 #include "renderer/CCSpriteAtlas.h"
 #include "renderer/CCTexture2D.h"
 
@@ -16,38 +18,6 @@ namespace {
 constexpr size_t kVerticesPerQuad = 4;
 constexpr size_t kIndicesPerQuad = 6;
 constexpr size_t kMinIndexedQuads = 1024;
-
-enum AttributeLocation : GLuint
-{
-    kPosition = 0,
-    kColor = 1,
-    kTexCoord = 2,
-};
-
-const char* const kVertexShader = R"(#version 110
-attribute vec3 a_position;
-attribute vec4 a_color;
-attribute vec2 a_texCoord;
-uniform vec4 u_projection; // scale xy, offset xy: points to clip space
-varying vec4 v_color;
-varying vec2 v_texCoord;
-void main()
-{
-    gl_Position = vec4(a_position.xy * u_projection.xy + u_projection.zw, 0.0, 1.0);
-    v_color = a_color;
-    v_texCoord = a_texCoord;
-}
-)";
-
-const char* const kFragmentShader = R"(#version 110
-uniform sampler2D u_texture;
-varying vec4 v_color;
-varying vec2 v_texCoord;
-void main()
-{
-    gl_FragColor = texture2D(u_texture, v_texCoord) * v_color;
-}
-)";
 
 // A run of consecutive quads drawn with one texture; the run holds a reference to it
 // until the frame is drawn.
@@ -94,14 +64,14 @@ void moveIntoPlace(V3F_C4B_T2F& corner, const SpriteAtlas::Place& place)
 void setVertexLayout()
 {
     const auto stride = static_cast<GLsizei>(sizeof(V3F_C4B_T2F));
-    glEnableVertexAttribArray(kPosition);
-    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride,
+    glEnableVertexAttribArray(gl::kQuadPosition);
+    glVertexAttribPointer(gl::kQuadPosition, 3, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(offsetof(V3F_C4B_T2F, vertices)));
-    glEnableVertexAttribArray(kColor);
-    glVertexAttribPointer(kColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+    glEnableVertexAttribArray(gl::kQuadColor);
+    glVertexAttribPointer(gl::kQuadColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
                           reinterpret_cast<const void*>(offsetof(V3F_C4B_T2F, colors)));
-    glEnableVertexAttribArray(kTexCoord);
-    glVertexAttribPointer(kTexCoord, 2, GL_FLOAT, GL_FALSE, stride,
+    glEnableVertexAttribArray(gl::kQuadTexCoord);
+    glVertexAttribPointer(gl::kQuadTexCoord, 2, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(offsetof(V3F_C4B_T2F, texCoords)));
 }
 
@@ -109,29 +79,22 @@ void setVertexLayout()
 
 struct Renderer::Impl
 {
-    enum class GLSetup
-    {
-        NotTried,
-        Ready,
-        Failed,
-    };
-
     std::vector<V3F_C4B_T2F> vertices;
     std::vector<Batch> batches;
 
     float pointsWide = 0.0f;
     float pointsHigh = 0.0f;
-    int framebufferWide = 0;
-    int framebufferHigh = 0;
+    GLint viewportLeft = 0;
+    GLint viewportBottom = 0;
+    GLsizei viewportWide = 0;
+    GLsizei viewportHigh = 0;
 
     size_t drawnBatches = 0;
     size_t drawnVertices = 0;
 
-    GLSetup setup = GLSetup::NotTried;
     unsigned setupGeneration = 0;
     bool warnedWithoutGL = false;
-    gl::Program program;
-    GLint projectionUniform = -1;
+    const gl::QuadProgram* quad = nullptr;
     gl::Buffer vertexBuffer;
     gl::Buffer indexBuffer;
     size_t indexedQuads = 0;
@@ -147,8 +110,7 @@ struct Renderer::Impl
         vertices.clear();
     }
 
-    // GL objects are made on the first frame with a loaded GL API; a shader that fails to
-    // build is reported once and not retried.
+    // Buffers are made on the first frame of each context; the program is the context's own.
     bool prepareGL()
     {
         if (!gl::isLoaded())
@@ -161,35 +123,16 @@ struct Renderer::Impl
         if (setupGeneration != gl::generation())
         {
             // A new context: the one before took the program and the buffers with it.
-            setup = GLSetup::NotTried;
-            program.reset();
-            vertexBuffer.reset();
-            indexBuffer.reset();
+            std::string failure;
+            quad = gl::quadProgram(&failure);
+            if (!quad)
+                log("Renderer: no usable shader program (%s); nothing is drawn", failure.c_str());
+            vertexBuffer = quad ? gl::genBuffer() : gl::Buffer();
+            indexBuffer = quad ? gl::genBuffer() : gl::Buffer();
             indexedQuads = 0;
             setupGeneration = gl::generation();
         }
-        if (setup == GLSetup::NotTried)
-        {
-            program = gl::buildProgram(kVertexShader, kFragmentShader,
-                                       {{kPosition, "a_position"}, {kColor, "a_color"}, {kTexCoord, "a_texCoord"}});
-            if (!program)
-            {
-                log("Renderer: no usable shader program; nothing will be drawn");
-                setup = GLSetup::Failed;
-                return false;
-            }
-            // The one program is built. Mesa keeps its GLSL compiler's library of built-in
-            // functions (2 MiB resident) until told the compiler is no longer needed.
-            if (GLAD_GL_ARB_ES2_compatibility)
-                glReleaseShaderCompiler();
-            glUseProgram(program.get());
-            glUniform1i(glGetUniformLocation(program.get(), "u_texture"), 0);
-            projectionUniform = glGetUniformLocation(program.get(), "u_projection");
-            vertexBuffer = gl::genBuffer();
-            indexBuffer = gl::genBuffer();
-            setup = GLSetup::Ready;
-        }
-        return setup == GLSetup::Ready;
+        return quad != nullptr;
     }
 
     void reserveIndices(size_t quadCount)
@@ -208,17 +151,19 @@ struct Renderer::Impl
 
     void applyViewport()
     {
-        if (framebufferWide <= 0 || framebufferHigh <= 0)
+        if (viewportWide <= 0 || viewportHigh <= 0)
         {
             // Nobody set a viewport: draw 1:1 into whatever GL is using.
             GLint viewport[4] = {0, 0, 0, 0};
             glGetIntegerv(GL_VIEWPORT, viewport);
-            framebufferWide = viewport[2];
-            framebufferHigh = viewport[3];
+            viewportLeft = viewport[0];
+            viewportBottom = viewport[1];
+            viewportWide = viewport[2];
+            viewportHigh = viewport[3];
             pointsWide = static_cast<float>(viewport[2]);
             pointsHigh = static_cast<float>(viewport[3]);
         }
-        glViewport(0, 0, framebufferWide, framebufferHigh);
+        glViewport(viewportLeft, viewportBottom, viewportWide, viewportHigh);
     }
 
     void drawQueue()
@@ -230,9 +175,9 @@ struct Renderer::Impl
         // Straight alpha over the colour; the framebuffer's own alpha stays opaque.
         glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
 
-        glUseProgram(program.get());
+        glUseProgram(quad->program.get());
         if (pointsWide > 0.0f && pointsHigh > 0.0f)
-            glUniform4f(projectionUniform, 2.0f / pointsWide, 2.0f / pointsHigh, -1.0f, -1.0f);
+            glUniform4f(quad->projection, 2.0f / pointsWide, 2.0f / pointsHigh, -1.0f, -1.0f);
 
         reserveIndices(quadCount);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer.get());
@@ -272,12 +217,14 @@ void Renderer::clear()
     _impl->atlas.startFrame();
 }
 
-void Renderer::setViewport(float width, float height, int framebufferWidth, int framebufferHeight)
+void Renderer::setViewport(float width, float height, const Rect& pixels)
 {
     _impl->pointsWide = width;
     _impl->pointsHigh = height;
-    _impl->framebufferWide = framebufferWidth;
-    _impl->framebufferHigh = framebufferHeight;
+    _impl->viewportLeft = static_cast<GLint>(std::lround(pixels.origin.x));
+    _impl->viewportBottom = static_cast<GLint>(std::lround(pixels.origin.y));
+    _impl->viewportWide = static_cast<GLsizei>(std::lround(pixels.size.width));
+    _impl->viewportHigh = static_cast<GLsizei>(std::lround(pixels.size.height));
 }
 
 void Renderer::addQuad(Texture2D* texture, const V3F_C4B_T2F_Quad& quad)

@@ -23,8 +23,9 @@ public:
     // Starts a frame: drops quads left from an unrendered frame. Needs no GL, so a headless
     // view can call it; the colour buffer is cleared to black by render().
     void clear();
-    // Sets the projection so that (0,0)-(width,height) in points fills the framebuffer.
-    void setViewport(float width, float height, int framebufferWidth, int framebufferHeight);
+    // Sets the projection so that (0,0)-(width,height) in points fills the given rectangle of
+    // the framebuffer (pixels, origin bottom-left); the rest of it is cleared to black.
+    void setViewport(float width, float height, const Rect& pixels);
     // Texture coordinates (0,0) are the picture's top-left pixel. A null texture draws the
     // quad in its vertex colours alone (solid layers, backgrounds).
     void addQuad(Texture2D* texture, const V3F_C4B_T2F_Quad& quad);

@@ -32,6 +32,15 @@ unsigned generation()
     return contextsMade;
 }
 
+int maxTextureSide()
+{
+    if (!isLoaded())
+        return 0;
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side;
+}
+
 } // namespace gl
 
 NS_CC_END

@@ -1,8 +1,8 @@
 #include "internal/GLProgram.h"
 
+#include <algorithm>
+#include <cctype>
 #include <string>
-
-#include "base/CCConsole.h"
 
 NS_CC_BEGIN
 
@@ -21,16 +21,20 @@ std::string infoLog(GLuint object, GetParameter getParameter, GetLog getLog)
     GLsizei written = 0;
     getLog(object, length, &written, text.data());
     text.resize(static_cast<size_t>(written));
+    // The reason goes into one line of a message: the log's lines become one.
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.pop_back();
+    std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
 }
 
-Shader compileShader(GLenum stage, const char* source)
+Shader compileShader(GLenum stage, const char* source, std::string& failure)
 {
-    const char* stageName = stage == GL_VERTEX_SHADER ? "vertex" : "fragment";
+    const std::string stageName = stage == GL_VERTEX_SHADER ? "vertex" : "fragment";
     Shader shader(glCreateShader(stage));
     if (!shader)
     {
-        log("GL: could not create a %s shader object", stageName);
+        failure = "GL could not create a " + stageName + " shader object";
         return shader;
     }
     glShaderSource(shader.get(), 1, &source, nullptr);
@@ -39,8 +43,8 @@ Shader compileShader(GLenum stage, const char* source)
     glGetShaderiv(shader.get(), GL_COMPILE_STATUS, &compiled);
     if (compiled != GL_TRUE)
     {
-        log("GL: the %s shader failed to compile:\n%s", stageName,
-            infoLog(shader.get(), glGetShaderiv, glGetShaderInfoLog).c_str());
+        failure = "the " + stageName +
+                  " shader failed to compile: " + infoLog(shader.get(), glGetShaderiv, glGetShaderInfoLog);
         shader.reset();
     }
     return shader;
@@ -49,17 +53,16 @@ Shader compileShader(GLenum stage, const char* source)
 } // namespace
 
 Program buildProgram(const char* vertexSource, const char* fragmentSource,
-                     std::initializer_list<AttributeBinding> attributes)
+                     std::initializer_list<AttributeBinding> attributes, std::string* failure)
 {
-    const Shader vertex = compileShader(GL_VERTEX_SHADER, vertexSource);
-    const Shader fragment = compileShader(GL_FRAGMENT_SHADER, fragmentSource);
-    if (!vertex || !fragment)
-        return Program();
-
-    Program program(glCreateProgram());
+    std::string reason;
+    const Shader vertex = compileShader(GL_VERTEX_SHADER, vertexSource, reason);
+    const Shader fragment = vertex ? compileShader(GL_FRAGMENT_SHADER, fragmentSource, reason) : Shader();
+    Program program(vertex && fragment ? glCreateProgram() : 0);
     if (!program)
     {
-        log("GL: could not create a shader program object");
+        if (failure)
+            *failure = reason.empty() ? "GL could not create a shader program object" : reason;
         return program;
     }
     glAttachShader(program.get(), vertex.get());
@@ -75,8 +78,9 @@ Program buildProgram(const char* vertexSource, const char* fragmentSource,
     glGetProgramiv(program.get(), GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE)
     {
-        log("GL: the shader program failed to link:\n%s",
-            infoLog(program.get(), glGetProgramiv, glGetProgramInfoLog).c_str());
+        if (failure)
+            *failure = "the shader program failed to link: " +
+                       infoLog(program.get(), glGetProgramiv, glGetProgramInfoLog);
         program.reset();
     }
     return program;

@@ -34,7 +34,7 @@ public:
     void setIMEKeyboardState(bool) override {}
     bool windowShouldClose() override;
     void pollEvents() override;
-    Size getFramebufferSize() const override { return _framebufferSize; }
+    Rect getFrameRectInPixels() const override;
     // Resizes the window as well.
     void setFrameSize(float width, float height) override;
 
@@ -56,6 +56,9 @@ private:
     bool openWindow(const std::string& viewName, Size size, bool resizable, bool fullScreen);
     bool failToOpen(const std::string& cause);
     void installCallbacks();
+    // Where the frame is drawn, in window units with the origin at the top left.
+    Rect frameInWindow() const;
+    Vec2 windowToFrame(double x, double y) const;
 
     void onMouseButton(int button, int action);
     void onCursorMoved(double x, double y);
@@ -68,6 +71,7 @@ private:
     std::string _glfwInitError;
     std::unique_ptr<GLFWwindow, WindowDeleter> _window;
     float _frameZoomFactor = 1.0f;
+    Size _windowSize;
     Size _framebufferSize;
     std::unique_ptr<MouseInput> _mouse;
 };

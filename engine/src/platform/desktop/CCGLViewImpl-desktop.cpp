@@ -1,12 +1,14 @@
 #include "platform/desktop/CCGLViewImpl-desktop.h"
 #include "internal/GLContext.h"
 #include "internal/OperatingSystem.h"
+#include "internal/QuadProgram.h"
 #include "platform/desktop/CCMouseInput.h"
 
 #include <glad/gl.h>
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -23,6 +25,8 @@ const Size kDefaultWindowSize(960.0f, 640.0f);
 // X11 keeps window sizes in 16-bit fields.
 constexpr float kLargestWindowSide = 32767.0f;
 constexpr int kOldestUsableGL = 200; // major * 100 + minor: the renderer draws with shaders
+const char* const kDriverAdvice = "Update the graphics driver; in a virtual machine or a remote desktop, turn on "
+                                  "its 3-D acceleration.";
 
 // GLFW reports errors through one process-wide callback. While a capture is alive the first
 // error is kept as the cause its owner reports in one line; other errors are logged at once.
@@ -221,24 +225,32 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     const int minor = GLAD_VERSION_MINOR(glVersion);
     if (major * 100 + minor < kOldestUsableGL)
     {
-        return failToOpen("OpenGL 2.0 or later is needed, the driver offers " + std::to_string(major) + "." +
-                          std::to_string(minor));
+        return failToOpen("this computer's graphics driver offers OpenGL " + std::to_string(major) + "." +
+                          std::to_string(minor) + ", and the game needs 2.0 or later. " + kDriverAdvice);
     }
     gl::contextMade();
     platform::keepGLDriverLoaded();
+    std::string shaderFailure;
+    if (!gl::quadProgram(&shaderFailure))
+    {
+        return failToOpen("the graphics driver cannot build the shaders the game draws with (" + shaderFailure + "). " +
+                          kDriverAdvice);
+    }
     // The run loop paces frames itself; a driver that waits for vblank as well would halve the rate.
     glfwSwapInterval(0);
 
     int realWidth = 0;
     int realHeight = 0;
     glfwGetWindowSize(_window.get(), &realWidth, &realHeight);
+    _windowSize = Size(static_cast<float>(realWidth), static_cast<float>(realHeight));
     GLView::setFrameSize(realWidth / _frameZoomFactor, realHeight / _frameZoomFactor);
     glfwGetFramebufferSize(_window.get(), &realWidth, &realHeight);
     _framebufferSize = Size(static_cast<float>(realWidth), static_cast<float>(realHeight));
     double cursorX = 0.0;
     double cursorY = 0.0;
     glfwGetCursorPos(_window.get(), &cursorX, &cursorY);
-    _mouse->placeCursor(static_cast<float>(cursorX / _frameZoomFactor), static_cast<float>(cursorY / _frameZoomFactor));
+    const Vec2 cursor = windowToFrame(cursorX, cursorY);
+    _mouse->placeCursor(cursor.x, cursor.y);
 
     installCallbacks();
     return true;
@@ -247,7 +259,9 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
 bool GLViewImpl::failToOpen(const std::string& cause)
 {
     _window.reset();
-    log("Can't create window \"%s\": %s", getViewName().c_str(), cause.c_str());
+    // A game on Windows has no console to read: the player sees this in a message box.
+    const std::string title = "Can't create window \"" + getViewName() + "\"";
+    MessageBox(cause.c_str(), title.c_str());
     return false;
 }
 
@@ -273,7 +287,44 @@ void GLViewImpl::onMouseButton(int button, int action)
 
 void GLViewImpl::onCursorMoved(double x, double y)
 {
-    _mouse->cursorMoved(static_cast<float>(x / _frameZoomFactor), static_cast<float>(y / _frameZoomFactor));
+    const Vec2 cursor = windowToFrame(x, y);
+    _mouse->cursorMoved(cursor.x, cursor.y);
+}
+
+Rect GLViewImpl::frameInWindow() const
+{
+    const Size frame = getFrameSize();
+    if (frame.width <= 0.0f || frame.height <= 0.0f || _windowSize.width <= 0.0f || _windowSize.height <= 0.0f)
+    {
+        return Rect(Vec2::ZERO, _windowSize);
+    }
+    // The zoom factor when the window is the size the view asked for; a size the desktop
+    // forced on it gets the whole frame, as large as fits, undistorted.
+    const float scale = std::min(_windowSize.width / frame.width, _windowSize.height / frame.height);
+    const Size drawn(frame.width * scale, frame.height * scale);
+    return Rect((_windowSize.width - drawn.width) / 2.0f, (_windowSize.height - drawn.height) / 2.0f, drawn.width,
+                drawn.height);
+}
+
+Vec2 GLViewImpl::windowToFrame(double x, double y) const
+{
+    const Rect drawn = frameInWindow();
+    const float scale = drawn.size.width > 0.0f ? getFrameSize().width / drawn.size.width : 1.0f;
+    return Vec2((static_cast<float>(x) - drawn.origin.x) * scale, (static_cast<float>(y) - drawn.origin.y) * scale);
+}
+
+Rect GLViewImpl::getFrameRectInPixels() const
+{
+    if (_windowSize.width <= 0.0f || _windowSize.height <= 0.0f)
+    {
+        return Rect(Vec2::ZERO, _framebufferSize);
+    }
+    // Window units and pixels differ on high-density screens; GL counts from the bottom.
+    const float pixelsX = _framebufferSize.width / _windowSize.width;
+    const float pixelsY = _framebufferSize.height / _windowSize.height;
+    const Rect drawn = frameInWindow();
+    return Rect(drawn.origin.x * pixelsX, (_windowSize.height - drawn.getMaxY()) * pixelsY, drawn.size.width * pixelsX,
+                drawn.size.height * pixelsY);
 }
 
 void GLViewImpl::onScroll(double xOffset, double yOffset)
@@ -290,14 +341,22 @@ void GLViewImpl::setFrameSize(float width, float height)
     {
         glfwSetWindowSize(_window.get(), static_cast<int>(std::lround(windowWidth)),
                           static_cast<int>(std::lround(windowHeight)));
+        // Until the window system confirms the size, the frame is drawn as if it had.
+        _windowSize = Size(windowWidth, windowHeight);
     }
 }
 
 void GLViewImpl::onWindowResized(int width, int height)
 {
-    // Without a design resolution the frame keeps its size, as in 3.17; a minimised window
-    // reports 0 x 0 and changes nothing either.
-    if (_resolutionPolicy == ResolutionPolicy::UNKNOWN || width <= 0 || height <= 0)
+    // A minimised window reports 0 x 0: it keeps the size it will come back with.
+    if (width <= 0 || height <= 0)
+    {
+        return;
+    }
+    _windowSize = Size(static_cast<float>(width), static_cast<float>(height));
+    // Without a design resolution the frame keeps its size, as in 3.17, and is scaled into
+    // the window (frameInWindow).
+    if (_resolutionPolicy == ResolutionPolicy::UNKNOWN)
     {
         return;
     }
@@ -307,7 +366,10 @@ void GLViewImpl::onWindowResized(int width, int height)
 
 void GLViewImpl::onFramebufferResized(int width, int height)
 {
-    _framebufferSize = Size(static_cast<float>(width), static_cast<float>(height));
+    if (width > 0 && height > 0)
+    {
+        _framebufferSize = Size(static_cast<float>(width), static_cast<float>(height));
+    }
 }
 
 void GLViewImpl::onIconified(bool iconified)

@@ -25,13 +25,16 @@ int runDesktopLoop(Application& application, FramePacer& pacer)
     }
     glview->retain();
 
-    // mainLoop polls the window's events itself, inside drawScene. Pacing comes first so the
-    // interval a frame sets (pause, setAnimationInterval) governs the wait that follows it,
-    // and the Director is never touched after a purge, which also closes the window.
+    // Pacing comes first so the interval a frame sets (pause, setAnimationInterval) governs
+    // the wait that follows it, and the Director is never touched after a purge, which also
+    // closes the window.
     while (!glview->windowShouldClose())
     {
         pacer.waitForNextFrame(application.getAnimationInterval());
         director->mainLoop();
+        // drawScene polls too, but a minimised game draws nothing: only this poll hears the
+        // restore and the close.
+        glview->pollEvents();
     }
 
     if (glview->isOpenGLReady())

@@ -62,7 +62,6 @@ std::string platform::matchFontFamily(const std::string& familyName)
     FcChar8* file = nullptr;
     if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file)
     {
-        log("No installed font matches '%s'", family.c_str());
         return {};
     }
     return reinterpret_cast<const char*>(file);
@@ -155,6 +154,10 @@ void keepGLDriverLoaded()
         // mapped through every dlclose. The reference is meant to live until exit.
         dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
     }
+}
+
+void showMessageBox(const std::string&, const std::string&)
+{
 }
 
 } // namespace platform

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/CCConsole.h"
-#include "platform/CCFileUtils.h"
 #include "platform/win32/CCKnownFolder-win32.h"
 #include "platform/win32/CCUnicode-win32.h"
 
@@ -26,9 +25,8 @@ constexpr wchar_t kFontsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersio
 const HKEY kFontRoots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 // The default sans face: Windows has Arial and Segoe UI, Wine lists the host's DejaVu Sans
-// and brings Tahoma. The package ships DejaVu Sans for a system with none of them.
+// and brings Tahoma.
 const char* const kDefaultFamilies[] = {"Arial", "Segoe UI", "DejaVu Sans", "Tahoma"};
-const char* const kShippedDefaultFont = "fonts/DejaVuSans.ttf";
 
 struct KeyCloser
 {
@@ -141,10 +139,6 @@ std::string platform::matchFontFamily(const std::string& familyName)
         if (std::string path = installedFontFile(family); !path.empty())
             return path;
     }
-    FileUtils* files = FileUtils::getInstance();
-    if (files->isFileExist(kShippedDefaultFont))
-        return files->fullPathForFilename(kShippedDefaultFont);
-    log("No font is installed that can stand in for '%s', and %s is missing", familyName.c_str(), kShippedDefaultFont);
     return {};
 }
 
@@ -199,6 +193,14 @@ std::string userLocale()
 // The Windows build is not run under the sanitizers, and opengl32 stays loaded until exit.
 void keepGLDriverLoaded()
 {
+}
+
+void showMessageBox(const std::string& text, const std::string& title)
+{
+    // Qualified: <windows.h> turns the engine's own MessageBox, declared in this namespace,
+    // into a MessageBoxW that would hide this one.
+    ::MessageBoxW(nullptr, win32::toUtf16(text).c_str(), win32::toUtf16(title).c_str(),
+                  MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 } // namespace platform
