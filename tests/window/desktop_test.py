@@ -51,9 +51,6 @@ def check_minimise_and_restore(exe, report):
         craft_before, craft_after = sw.player_blob(before), sw.player_blob(after)
         report.expect(craft_after is not None and abs(craft_after.middle_y - craft_before.middle_y) <= 3,
                       f"the craft moved while minimised: {craft_before} then {craft_after}", after)
-        score_box = (sw.WIDTH - 300, 0, sw.WIDTH, 60)
-        report.expect(before.count(sw.is_text_white, score_box) == after.count(sw.is_text_white, score_box),
-                      "the score changed while the game was minimised", after)
         gone = unmatched(field_sprites(before), field_sprites(after, (0, 0, sw.WIDTH, sw.HEIGHT)))
         report.expect(not gone, f"sprites moved on while the game was minimised: {gone}", after)
 
@@ -94,11 +91,16 @@ def scaled_craft(frame, field):
     return sw.merged([part for part in blue if abs(part.cy - blue[0].cy) <= 32 * field.scale]) if blue else None
 
 
-def check_forced_size(exe, report, width, height):
+def resize_through_x(game, width, height):
+    game.xdotool("windowsize", game.window, width, height)
+
+
+def check_forced_size(exe, report, width, height, resize=resize_through_x, launcher=(), window_timeout=30):
+    """resize(game, width, height) forces the size as a desktop would; launcher as for sw.Game."""
     field = Field(width, height)
-    with sw.Game(exe) as game:
-        game.wait_window()
-        game.xdotool("windowsize", game.window, width, height)
+    with sw.Game(exe, launcher=launcher) as game:
+        game.wait_window(window_timeout)
+        resize(game, width, height)
 
         def craft_drawn(frame):
             return frame.width == width and frame.height == height and scaled_craft(frame, field) is not None
@@ -132,7 +134,8 @@ def check_forced_size(exe, report, width, height):
             report.expect(frame.count(sw.is_close_red, (button[0] - reach, button[1] - reach, button[0] + reach, button[1] + reach)),
                           f"{width}x{height}: no close button drawn at {button}", frame)
             game.click(*button)
-            code = game.wait_exit(3)
+            # A missed click costs this long; Wine takes a while to wind down.
+            code = game.wait_exit(60)
             if code is not None:
                 break
         report.expect(code == 0, f"{width}x{height}: close button at {button}: exit code {code}")

@@ -4,6 +4,8 @@
 //   window_control minimize TITLE      ShowWindow SW_MINIMIZE, as the taskbar button or Win+D
 //   window_control restore TITLE       ShowWindow SW_RESTORE
 //   window_control close TITLE         WM_CLOSE, as the title bar's close box
+//   window_control resize TITLE W H    gives the window a client area of W x H, as a tiling
+//                                      tool does whatever the window's own size limits say
 //   window_control dismiss-box TITLE   waits for a message box of that title, prints its text
 //                                      as UTF-8, then presses its OK button
 //
@@ -55,16 +57,25 @@ int dismissMessageBox(const wchar_t* title)
     return 0;
 }
 
+void resizeClientArea(HWND window, int width, int height)
+{
+    RECT outer = {0, 0, width, height};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc != 3)
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (argc != (command == L"resize" ? 5 : 3))
     {
-        std::fprintf(stderr, "usage: window_control minimize|restore|close|dismiss-box TITLE\n");
+        std::fprintf(stderr, "usage: window_control minimize|restore|close|dismiss-box TITLE, or resize TITLE W H\n");
         return 2;
     }
-    const std::wstring command = argv[1];
     const wchar_t* title = argv[2];
     if (command == L"dismiss-box")
         return dismissMessageBox(title);
@@ -72,7 +83,9 @@ int wmain(int argc, wchar_t** argv)
     HWND window = waitForWindow(nullptr, title);
     if (!window)
         return 1;
-    if (command == L"minimize")
+    if (command == L"resize")
+        resizeClientArea(window, _wtoi(argv[3]), _wtoi(argv[4]));
+    else if (command == L"minimize")
         ShowWindow(window, SW_MINIMIZE);
     else if (command == L"restore")
         ShowWindow(window, SW_RESTORE);

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The Windows build played under Wine: its window and icon, steering, fire, minimise and restore, the close button,
-a close while minimised, and the message box of a start without its resources; prints its CPU share."""
+a close while minimised, a size forced on it, and the message box of a start without its resources; prints its CPU share."""
 
 import os
 import shutil
@@ -13,7 +13,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "window"))
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "window"))
 import skyvane_window as sw  # noqa: E402
-from desktop_test import field_sprites, places  # noqa: E402
+from desktop_test import check_forced_size, field_sprites, places  # noqa: E402
 from play_test import check_firing, check_steering  # noqa: E402
 
 # A fresh Wine prefix takes 15-20 s before the game even starts.
@@ -172,6 +172,13 @@ def main(args, report):
         report.expect(code == 0, f"close button: exit code {code} (None: still running)\n{game.output()}")
         report.expect(not Path(f"/proc/{pid}").exists(), f"Wine process {pid} still runs after the game exited")
     check_close_while_minimised(args.exe, report, args.wine_run, args.window_control)
+
+    def resize_as_windows_does(game, width, height):
+        done = in_prefix_of(game.window_pid(), args.window_control, "resize", sw.WINDOW_NAME, str(width), str(height))
+        report.expect(done.returncode == 0, f"window_control resize: exit code {done.returncode}")
+
+    check_forced_size(args.exe, report, 400, 300, resize_as_windows_does,
+                      launcher=[str(args.wine_run.resolve()), "--timeout", "300"], window_timeout=WINDOW_TIMEOUT)
     check_box_without_resources(args.exe, report, args.wine_run, args.window_control)
 
 

@@ -215,6 +215,9 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     }
     glfwSetWindowUserPointer(_window.get(), this);
     glfwMakeContextCurrent(_window.get());
+    // Before anything can fail: a driver unloaded with the refused window would leave
+    // LeakSanitizer its caches to blame on nobody.
+    platform::keepGLDriverLoaded();
 
     const int glVersion = gladLoadGL(glfwGetProcAddress);
     if (glVersion == 0)
@@ -229,7 +232,6 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
                           std::to_string(minor) + ", and the game needs 2.0 or later. " + kDriverAdvice);
     }
     gl::contextMade();
-    platform::keepGLDriverLoaded();
     std::string shaderFailure;
     if (!gl::quadProgram(&shaderFailure))
     {
