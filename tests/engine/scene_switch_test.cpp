@@ -101,10 +101,10 @@ TEST_F(SceneSwitch, FramesAreCountedOnlyWhileAnimatingAndAZeroDeltaIsAskedForOnc
     EXPECT_EQ(director->getTotalFrames(), before + 3);
 
     director->setNextDeltaTimeZero(true);
-    director->mainLoop(0.5f);
+    director->mainLoop(0.125f);
     EXPECT_EQ(director->getDeltaTime(), 0.0f);
-    director->mainLoop(0.5f);
-    EXPECT_EQ(director->getDeltaTime(), 0.5f);
+    director->mainLoop(0.125f);
+    EXPECT_EQ(director->getDeltaTime(), 0.125f);
 
     director->stopAnimation();
     EXPECT_FALSE(director->isValid());
@@ -112,7 +112,7 @@ TEST_F(SceneSwitch, FramesAreCountedOnlyWhileAnimatingAndAZeroDeltaIsAskedForOnc
     EXPECT_EQ(director->getTotalFrames(), before + 5) << "a stopped Director draws no frame";
     director->startAnimation();
     EXPECT_TRUE(director->isValid());
-    director->mainLoop(0.5f);
+    director->mainLoop(0.125f);
     EXPECT_EQ(director->getDeltaTime(), 0.0f) << "the time stopped is not one frame's";
 }
 
