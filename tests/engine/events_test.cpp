@@ -141,6 +141,21 @@ TEST_F(Events, TouchesAndMouseEventsReportWhereThePointerWasAndStartedInGLCoordi
     EXPECT_EQ(mouse.getDelta(), Vec2(30, 20));
 }
 
+TEST_F(Events, AHandlerSeesItsOwnNodeAsTheCurrentTarget)
+{
+    Node* below = addNode(scene, 0);
+    Node* above = addNode(scene, 1);
+    std::vector<Node*> targets;
+    for (Node* node : {below, above})
+    {
+        auto* listener = EventListenerMouse::create();
+        listener->onMouseDown = [&targets](EventMouse* event) { targets.push_back(event->getCurrentTarget()); };
+        dispatcher()->addEventListenerWithSceneGraphPriority(listener, node);
+    }
+    press();
+    EXPECT_EQ(targets, (std::vector<Node*>{above, below}));
+}
+
 TEST_F(Events, ListenerSleepsWhileItsNodeIsOutsideTheRunningScene)
 {
     Node* node = Node::create();

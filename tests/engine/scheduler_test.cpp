@@ -227,14 +227,18 @@ TEST_F(SchedulerTest, NodeOutsideTheRunningSceneGetsNothingUntilItEnters)
     EXPECT_TRUE(ticker->ticks.empty());
     EXPECT_EQ(ticker->updates, 0);
     EXPECT_EQ(ticker->getPositionX(), 0.0f);
+    Scheduler* scheduler = Director::getInstance()->getScheduler();
+    EXPECT_TRUE(scheduler->isTargetPaused(ticker));
 
     scene->addChild(ticker);
+    EXPECT_FALSE(scheduler->isTargetPaused(ticker));
     runFrames(2);
     EXPECT_EQ(ticker->ticks.size(), 1u); // its timer's first frame comes after it entered
     EXPECT_EQ(ticker->updates, 2);
     EXPECT_GT(ticker->getPositionX(), 0.0f);
 
     ticker->removeFromParentAndCleanup(false); // leaving pauses it all again
+    EXPECT_TRUE(scheduler->isTargetPaused(ticker));
     const float x = ticker->getPositionX();
     runFrames(5);
     EXPECT_EQ(ticker->ticks.size(), 1u);
