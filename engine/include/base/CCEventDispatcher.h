@@ -32,7 +32,6 @@ public:
 
     void setEnabled(bool isEnabled) { _isEnabled = isEnabled; }
     bool isEnabled() const { return _isEnabled; }
-    size_t getListenerCount() const;
 
 private:
     void addListener(EventListener* listener);

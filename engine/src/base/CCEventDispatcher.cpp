@@ -48,16 +48,6 @@ EventDispatcher::~EventDispatcher()
     removeAllEventListeners();
 }
 
-size_t EventDispatcher::getListenerCount() const
-{
-    size_t count = 0;
-    for (const auto& entry : _listeners)
-    {
-        count += entry.second.size();
-    }
-    return count;
-}
-
 void EventDispatcher::addEventListenerWithSceneGraphPriority(EventListener* listener, Node* node)
 {
     if (!listener || !node || listener->isRegistered() || !listener->checkAvailable())
