@@ -228,14 +228,14 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     const int minor = GLAD_VERSION_MINOR(glVersion);
     if (major * 100 + minor < kOldestUsableGL)
     {
-        return failToOpen("this computer's graphics driver offers OpenGL " + std::to_string(major) + "." +
+        return failToOpen("This computer's graphics driver offers OpenGL " + std::to_string(major) + "." +
                           std::to_string(minor) + ", and the game needs 2.0 or later. " + kDriverAdvice);
     }
     gl::contextMade();
     std::string shaderFailure;
     if (!gl::quadProgram(&shaderFailure))
     {
-        return failToOpen("the graphics driver cannot build the shaders the game draws with (" + shaderFailure + "). " +
+        return failToOpen("The graphics driver cannot build the shaders the game draws with (" + shaderFailure + "). " +
                           kDriverAdvice);
     }
     // The run loop paces frames itself; a driver that waits for vblank as well would halve the rate.
