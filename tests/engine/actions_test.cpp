@@ -165,6 +165,16 @@ TEST_F(ActionsTest, TaggedActionsAreFoundAndStoppedFirstMatchFirst)
     EXPECT_GT(node->getPositionY(), before.y);
 }
 
+TEST_F(ActionsTest, ElapsedTimeStartsAtTheFirstStepAndAddsEachFrame)
+{
+    auto* move = MoveBy::create(1.0f, Vec2(60, 0));
+    node->runAction(move);
+    runFrames(1);
+    EXPECT_NEAR(move->getElapsed(), 0.0f, 1e-5f);
+    runFrames(6);
+    EXPECT_NEAR(move->getElapsed(), 0.1f, 1e-5f);
+}
+
 TEST_F(ActionsTest, RemovingByTagStopsEveryMatchOnThatNodeOnly)
 {
     Node* other = Node::create();

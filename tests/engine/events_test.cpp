@@ -232,7 +232,7 @@ protected:
             }
         });
         item->setContentSize(Size(100, 40));
-        menu = Menu::create(item, nullptr);
+        menu = Menu::createWithItem(item); // the same as create(item, nullptr)
         scene->addChild(menu);
         runFrames(1); // from here on the scene alone holds the menu
     }

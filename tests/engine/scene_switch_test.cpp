@@ -310,6 +310,32 @@ TEST_F(SceneGraph, SpritesAndLabelsAreCentredWhileScenesAndLayersIgnoreTheAnchor
     EXPECT_TRUE(plain->getBoundingBox().equals(Rect(10, 20, 30, 40))); // anchor (0,0)
 }
 
+TEST_F(SceneGraph, ScenesOfAGivenSizeAndSpritesOfATextureOrPartOfOne)
+{
+    startHeadless();
+    Scene* small = Scene::createWithSize(Size(300, 200));
+    ASSERT_NE(small, nullptr);
+    EXPECT_TRUE(small->getContentSize().equals(Size(300, 200)));
+
+    Sprite* whole = Sprite::create("Player.png");
+    ASSERT_NE(whole, nullptr);
+    Sprite* copy = Sprite::createWithTexture(whole->getTexture());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->getTexture(), whole->getTexture());
+    EXPECT_TRUE(copy->getContentSize().equals(whole->getContentSize()));
+    Sprite* part = Sprite::createWithTexture(whole->getTexture(), Rect(2, 3, 10, 12));
+    ASSERT_NE(part, nullptr);
+    EXPECT_TRUE(part->getContentSize().equals(Size(10, 12)));
+    EXPECT_TRUE(part->getTextureRect().equals(Rect(2, 3, 10, 12)));
+
+    EXPECT_EQ(part->getScene(), nullptr);
+    Node* layer = Node::create();
+    small->addChild(layer);
+    layer->addChild(part);
+    EXPECT_EQ(part->getScene(), small);
+    EXPECT_EQ(small->getScene(), small);
+}
+
 TEST_F(SceneSwitch, PopSceneReturnsToTheSceneBelowAndPoppingTheLastEnds)
 {
     startHeadless();
