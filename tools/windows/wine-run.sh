@@ -42,6 +42,12 @@ ensure_packages windows
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/skyvane-wine.XXXXXX")
 export WINEPREFIX
 export WINEDEBUG=-all
+# Wine turns file names into Windows' UTF-16 through the locale's character set: in the C or
+# POSIX locale (no LANG, as in cron or a bare login) a folder name that is not ASCII cannot be
+# opened. Debian always has C.UTF-8.
+if [[ $(locale charmap 2>/dev/null) != UTF-8 ]]; then
+  export LC_ALL=C.UTF-8
+fi
 # No Mono/Gecko install prompts (nothing here needs .NET or an HTML engine),
 # and no menu entries or file associations written into $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
