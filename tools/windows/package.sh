@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows package: skyvane-windows/ (skyvane.exe, stripped, beside Resources/) and
-# skyvane-windows.zip, by default at the repository root. Cross-compiles with MinGW-w64 in
+# Builds the Windows package: skyvane-windows/ (skyvane.exe, stripped, beside Resources/, the
+# player's README.txt and THIRD-PARTY-NOTICES.txt) and skyvane-windows.zip, by default at the repository root. Cross-compiles with MinGW-w64 in
 # build/windows against the static libraries of build-deps.sh (cached); safe to run again, and
 # a failed run leaves the previous package in place. The package is byte-reproducible: its
 # file times are the commit's (or SOURCE_DATE_EPOCH), the zip's entries are sorted.
@@ -57,7 +57,7 @@ rm -rf "$stage" "$build/$package.zip"
 mkdir -p "$stage/$package"
 # strip writes a time stamp into the PE header again, the current time or this one.
 SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/$package/skyvane.exe" "$build/bin/skyvane.exe"
-cp -R "$build/bin/Resources" "$stage/$package/"
+cp -R "$build/bin/Resources" "$build/bin/README.txt" "$build/bin/THIRD-PARTY-NOTICES.txt" "$stage/$package/"
 # Modes and times as well as contents go into the zip; the umask and the clock must not.
 find "$stage/$package" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
 chmod 755 "$stage/$package/skyvane.exe"
