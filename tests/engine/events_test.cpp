@@ -141,6 +141,41 @@ TEST_F(Events, TouchesAndMouseEventsReportWhereThePointerWasAndStartedInGLCoordi
     EXPECT_EQ(mouse.getDelta(), Vec2(30, 20));
 }
 
+// A 480x480 design shown whole on the 960x640 frame sits in the viewport (160, 0, 640, 640)
+// at a scale of 4/3: window points map into it, then to GL coordinates of the design.
+TEST_F(Events, TouchesAreMappedThroughTheViewportOfTheDesignResolution)
+{
+    GLView* view = Director::getInstance()->getOpenGLView();
+    view->setDesignResolutionSize(480, 480, ResolutionPolicy::SHOW_ALL);
+    std::vector<Vec2> began;
+    std::vector<Vec2> ended;
+    auto* listener = EventListenerTouchOneByOne::create();
+    listener->onTouchBegan = [&began](Touch* touch, Event*) {
+        began.push_back(touch->getLocationInView());
+        began.push_back(touch->getLocation());
+        return true;
+    };
+    listener->onTouchEnded = [&ended](Touch* touch, Event*) { ended.push_back(touch->getLocation()); };
+    dispatcher()->addEventListenerWithSceneGraphPriority(listener, scene);
+
+    intptr_t id = 0;
+    float x = 200;
+    float y = 80;
+    view->handleTouchesBegin(1, &id, &x, &y);
+    x = 480;
+    y = 320;
+    view->handleTouchesEnd(1, &id, &x, &y);
+
+    ASSERT_EQ(began.size(), 2u);
+    EXPECT_NEAR(began[0].x, 30, 1e-3f);
+    EXPECT_NEAR(began[0].y, 60, 1e-3f);
+    EXPECT_NEAR(began[1].x, 30, 1e-3f);
+    EXPECT_NEAR(began[1].y, 420, 1e-3f);
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_NEAR(ended[0].x, 240, 1e-3f);
+    EXPECT_NEAR(ended[0].y, 240, 1e-3f);
+}
+
 TEST_F(Events, AHandlerSeesItsOwnNodeAsTheCurrentTarget)
 {
     Node* below = addNode(scene, 0);

@@ -418,4 +418,126 @@ TEST_F(SceneGraph, SettingTheSameLocalZOrderKeepsTheOrderOfArrival)
     EXPECT_EQ(parent->getChildren().at(0), second);
 }
 
+void expectSize(const Size& size, float width, float height)
+{
+    EXPECT_EQ(size.width, width);
+    EXPECT_EQ(size.height, height);
+}
+
+// The view's design resolution, on a 970x640 frame so that FIXED_HEIGHT and FIXED_WIDTH
+// have a fraction to round up: each policy's scale, centred viewport, visible part and the
+// Director's window size.
+class DesignResolution : public EngineTest
+{
+protected:
+    void SetUp() override
+    {
+        startHeadless(970, 640);
+        director = Director::getInstance();
+        view = director->getOpenGLView();
+    }
+
+    void expectViewport(float x, float y, float width, float height) const
+    {
+        const Rect& viewport = view->getViewPortRect();
+        EXPECT_NEAR(viewport.origin.x, x, 1e-3f);
+        EXPECT_NEAR(viewport.origin.y, y, 1e-3f);
+        EXPECT_NEAR(viewport.size.width, width, 1e-3f);
+        EXPECT_NEAR(viewport.size.height, height, 1e-3f);
+    }
+
+    void expectScale(float x, float y) const
+    {
+        EXPECT_FLOAT_EQ(view->getScaleX(), x);
+        EXPECT_FLOAT_EQ(view->getScaleY(), y);
+    }
+
+    Director* director = nullptr;
+    GLView* view = nullptr;
+};
+
+TEST_F(DesignResolution, WithoutOneTheFrameIsTheDesignAtScaleOneAndNoViewport)
+{
+    expectSize(view->getDesignResolutionSize(), 970, 640);
+    expectScale(1, 1);
+    EXPECT_TRUE(view->getViewPortRect().equals(Rect::ZERO));
+    expectSize(view->getVisibleSize(), 970, 640);
+    EXPECT_EQ(view->getVisibleOrigin(), Vec2::ZERO);
+    expectSize(director->getWinSize(), 970, 640);
+}
+
+TEST_F(DesignResolution, ExactFitStretchesEachAxisOnItsOwn)
+{
+    view->setDesignResolutionSize(485, 400, ResolutionPolicy::EXACT_FIT);
+    expectScale(2, 1.6f);
+    expectViewport(0, 0, 970, 640);
+    expectSize(view->getVisibleSize(), 485, 400);
+    EXPECT_EQ(view->getVisibleOrigin(), Vec2::ZERO);
+    expectSize(director->getWinSize(), 485, 400);
+}
+
+TEST_F(DesignResolution, ShowAllFitsTheWholeDesignInACentredViewport)
+{
+    view->setDesignResolutionSize(400, 400, ResolutionPolicy::SHOW_ALL);
+    expectScale(1.6f, 1.6f);
+    expectViewport(165, 0, 640, 640);
+    expectSize(view->getVisibleSize(), 400, 400);
+    expectSize(director->getVisibleSize(), 400, 400);
+    EXPECT_EQ(view->getVisibleOrigin(), Vec2::ZERO);
+    expectSize(director->getWinSize(), 400, 400);
+}
+
+TEST_F(DesignResolution, NoBorderFillsTheFrameAndShowsOnlyTheMiddleOfTheDesign)
+{
+    view->setDesignResolutionSize(400, 400, ResolutionPolicy::NO_BORDER);
+    expectScale(2.425f, 2.425f);
+    expectViewport(0, -165, 970, 970);
+    const float visibleHeight = 640 / 2.425f;
+    EXPECT_NEAR(view->getVisibleSize().width, 400, 1e-3f);
+    EXPECT_NEAR(view->getVisibleSize().height, visibleHeight, 1e-3f);
+    EXPECT_TRUE(director->getVisibleSize().equals(view->getVisibleSize()));
+    EXPECT_NEAR(view->getVisibleOrigin().x, 0, 1e-3f);
+    EXPECT_NEAR(view->getVisibleOrigin().y, (400 - visibleHeight) / 2, 1e-3f);
+    EXPECT_EQ(director->getVisibleOrigin(), view->getVisibleOrigin());
+    expectSize(director->getWinSize(), 400, 400); // the window keeps the whole design
+}
+
+TEST_F(DesignResolution, FixedHeightWidensTheDesignToTheFrameRoundingUp)
+{
+    view->setDesignResolutionSize(400, 400, ResolutionPolicy::FIXED_HEIGHT);
+    expectScale(1.6f, 1.6f);
+    expectSize(view->getDesignResolutionSize(), 607, 400); // 970 / 1.6 = 606.25
+    expectViewport(-0.6f, 0, 971.2f, 640);
+    expectSize(view->getVisibleSize(), 607, 400);
+    expectSize(director->getWinSize(), 607, 400);
+}
+
+TEST_F(DesignResolution, FixedWidthHeightensTheDesignToTheFrameRoundingUp)
+{
+    view->setDesignResolutionSize(400, 400, ResolutionPolicy::FIXED_WIDTH);
+    expectScale(2.425f, 2.425f);
+    expectSize(view->getDesignResolutionSize(), 400, 264); // 640 / 2.425 = 263.9
+    expectViewport(0, -0.1f, 970, 640.2f);
+    expectSize(view->getVisibleSize(), 400, 264);
+    expectSize(director->getWinSize(), 400, 264);
+}
+
+TEST_F(DesignResolution, ASizeOfZeroIsIgnored)
+{
+    view->setDesignResolutionSize(400, 400, ResolutionPolicy::SHOW_ALL);
+    view->setDesignResolutionSize(0, 300, ResolutionPolicy::EXACT_FIT);
+    view->setDesignResolutionSize(300, 0, ResolutionPolicy::EXACT_FIT);
+    expectSize(view->getDesignResolutionSize(), 400, 400);
+    expectScale(1.6f, 1.6f);
+    expectViewport(165, 0, 640, 640);
+    expectSize(director->getWinSize(), 400, 400);
+}
+
+TEST_F(DesignResolution, DirectorConvertsBetweenUIAndGLCoordinatesOfTheDesign)
+{
+    view->setDesignResolutionSize(400, 400, ResolutionPolicy::SHOW_ALL);
+    EXPECT_EQ(director->convertToUI(Vec2(30, 100)), Vec2(30, 300));
+    EXPECT_EQ(director->convertToGL(Vec2(30, 300)), Vec2(30, 100));
+}
+
 } // namespace

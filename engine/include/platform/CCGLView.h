@@ -56,7 +56,6 @@ public:
     virtual Vec2 getVisibleOrigin() const;
     virtual void setDesignResolutionSize(float width, float height, ResolutionPolicy resolutionPolicy);
     virtual const Size& getDesignResolutionSize() const { return _designResolutionSize; }
-    ResolutionPolicy getResolutionPolicy() const { return _resolutionPolicy; }
     const Rect& getViewPortRect() const { return _viewPortRect; }
     float getScaleX() const { return _scaleX; }
     float getScaleY() const { return _scaleY; }
@@ -71,11 +70,9 @@ public:
     virtual void handleTouchesBegin(int num, intptr_t ids[], float xs[], float ys[]);
     virtual void handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[]);
     virtual void handleTouchesEnd(int num, intptr_t ids[], float xs[], float ys[]);
-    virtual void handleTouchesCancel(int num, intptr_t ids[], float xs[], float ys[]);
 
 protected:
     void updateDesignResolutionSize();
-    void handleTouchesOfEndOrCancel(int eventCode, int num, intptr_t ids[], float xs[], float ys[]);
     // Window coordinates to design units inside the viewport.
     void placeTouch(Touch* touch, int id, float x, float y) const;
     void dispatchTouches(int eventCode, const std::vector<Touch*>& touches);

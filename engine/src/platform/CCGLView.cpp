@@ -170,18 +170,8 @@ void GLView::handleTouchesMove(int num, intptr_t ids[], float xs[], float ys[])
 
 void GLView::handleTouchesEnd(int num, intptr_t ids[], float xs[], float ys[])
 {
-    handleTouchesOfEndOrCancel(static_cast<int>(EventTouch::EventCode::ENDED), num, ids, xs, ys);
-}
-
-void GLView::handleTouchesCancel(int num, intptr_t ids[], float xs[], float ys[])
-{
-    handleTouchesOfEndOrCancel(static_cast<int>(EventTouch::EventCode::CANCELLED), num, ids, xs, ys);
-}
-
-void GLView::handleTouchesOfEndOrCancel(int eventCode, int num, intptr_t ids[], float xs[], float ys[])
-{
     const std::vector<Touch*> ending = placeKnownTouches(num, ids, xs, ys, true);
-    dispatchTouches(eventCode, ending);
+    dispatchTouches(static_cast<int>(EventTouch::EventCode::ENDED), ending);
     for (Touch* touch : ending)
     {
         touch->release();
