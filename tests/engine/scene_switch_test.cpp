@@ -418,6 +418,30 @@ TEST_F(SceneGraph, SettingTheSameLocalZOrderKeepsTheOrderOfArrival)
     EXPECT_EQ(parent->getChildren().at(0), second);
 }
 
+TEST_F(SceneGraph, ANodeStartsUnrotatedOpaqueAndWhiteAndTurnsClockwise)
+{
+    startHeadless();
+    Node* node = Node::create();
+    EXPECT_EQ(node->getRotation(), 0.0f);
+    EXPECT_EQ(node->getOpacity(), 255);
+    EXPECT_EQ(node->getColor(), Color3B::WHITE);
+
+    node->setOpacity(128);
+    node->setColor(Color3B(10, 20, 30));
+    EXPECT_EQ(node->getOpacity(), 128);
+    EXPECT_EQ(node->getColor(), Color3B(10, 20, 30));
+
+    node->setContentSize(Size(100, 50));
+    node->setRotation(90);
+    EXPECT_EQ(node->getRotation(), 90.0f);
+    // A positive angle turns clockwise: the box that ran right now runs down.
+    const Rect box = node->getBoundingBox();
+    EXPECT_NEAR(box.getMinX(), 0, 1e-3f);
+    EXPECT_NEAR(box.getMaxX(), 50, 1e-3f);
+    EXPECT_NEAR(box.getMinY(), -100, 1e-3f);
+    EXPECT_NEAR(box.getMaxY(), 0, 1e-3f);
+}
+
 void expectSize(const Size& size, float width, float height)
 {
     EXPECT_EQ(size.width, width);

@@ -61,7 +61,6 @@ public:
     // Identity and order
     virtual void setLocalZOrder(std::int32_t localZOrder);
     virtual std::int32_t getLocalZOrder() const { return _localZOrder; }
-    std::uint32_t getOrderOfArrival() const { return _orderOfArrival; }
     virtual int getTag() const { return _tag; }
     virtual void setTag(int tag) { _tag = tag; }
     virtual const std::string& getName() const { return _name; }
