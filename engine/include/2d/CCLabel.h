@@ -53,22 +53,17 @@ public:
     const std::string& getString() const override { return _text; }
 
     void setTextColor(const Color4B& color) { _textColor = color; }
-    const Color4B& getTextColor() const { return _textColor; }
     void setAlignment(TextHAlignment hAlignment);
     void setAlignment(TextHAlignment hAlignment, TextVAlignment vAlignment);
     TextHAlignment getHorizontalAlignment() const { return _hAlignment; }
-    TextVAlignment getVerticalAlignment() const { return _vAlignment; }
     // A width above 0 fixes the label's width and wraps lines at spaces to fit it; a height
     // above 0 fixes its height, with the text placed by the vertical alignment.
     void setDimensions(float width, float height);
-    const Size& getDimensions() const { return _dimensions; }
     // Wraps lines like a dimension width, but the label is as wide as its longest line.
     void setMaxLineWidth(float maxLineWidth);
     float getMaxLineWidth() const { return _maxLineWidth; }
 
     const TTFConfig& getTTFConfig() const { return _ttfConfig; }
-    const std::string& getSystemFontName() const { return _systemFont; }
-    float getSystemFontSize() const { return _systemFontSize; }
     // Distance between baselines; 0 for a label without a font.
     float getLineHeight() const;
     // The shared atlas the glyphs come from; null for a label without a font.
@@ -100,8 +95,6 @@ private:
 
     std::shared_ptr<FontAtlas> _atlas;
     TTFConfig _ttfConfig;
-    std::string _systemFont;
-    float _systemFontSize = 0.0f;
     std::string _text;
     Color4B _textColor = Color4B::WHITE;
     TextHAlignment _hAlignment = TextHAlignment::LEFT;

@@ -78,10 +78,7 @@ Label* Label::createWithTTF(const TTFConfig& ttfConfig, const std::string& text,
 Label* Label::createWithSystemFont(const std::string& text, const std::string& font, float fontSize,
                                    const Size& dimensions, TextHAlignment hAlignment, TextVAlignment vAlignment)
 {
-    Label* label = createWithAtlas(systemFontAtlas(font, fontSize), text, dimensions, hAlignment, vAlignment);
-    label->_systemFont = font;
-    label->_systemFontSize = fontSize;
-    return label;
+    return createWithAtlas(systemFontAtlas(font, fontSize), text, dimensions, hAlignment, vAlignment);
 }
 
 Label* Label::createWithAtlas(std::shared_ptr<FontAtlas> atlas, const std::string& text, const Size& dimensions,
