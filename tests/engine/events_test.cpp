@@ -362,4 +362,66 @@ TEST_F(MenuClicks, AlignedItemsStandFivePointsApartAboutTheMenuCentre)
     EXPECT_EQ(heard, Journal{"item"});
 }
 
+// Target of the deprecated selector form of MenuItemImage::create.
+class PressTarget : public Ref
+{
+public:
+    void pressed(Ref* sender) { senders.push_back(sender); }
+
+    std::vector<Ref*> senders;
+};
+
+using MenuItems = RunningSceneTest;
+
+TEST_F(MenuItems, ImageItemShowsTheImageOfItsStateOrElseTheNormalOne)
+{
+    MenuItemImage* item = MenuItemImage::create("CloseNormal.png", "CloseSelected.png", "Player.png");
+    ASSERT_NE(item, nullptr);
+    Node* normal = item->getNormalImage();
+    Node* selected = item->getSelectedImage();
+    Node* disabled = item->getDisabledImage();
+    ASSERT_TRUE(normal && selected && disabled);
+    EXPECT_EQ(normal->getParent(), item);
+    EXPECT_EQ(normal->getAnchorPoint(), Vec2::ZERO);
+    EXPECT_TRUE(item->getContentSize().equals(normal->getContentSize()));
+    EXPECT_FALSE(normal->getContentSize().equals(disabled->getContentSize())) << "the pictures must differ in size";
+    EXPECT_TRUE(normal->isVisible() && !selected->isVisible() && !disabled->isVisible());
+    item->selected();
+    EXPECT_TRUE(!normal->isVisible() && selected->isVisible() && !disabled->isVisible());
+    item->unselected();
+    item->setEnabled(false);
+    EXPECT_TRUE(!normal->isVisible() && !selected->isVisible() && disabled->isVisible());
+
+    MenuItemImage* plain = MenuItemImage::create("CloseNormal.png", "");
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->getSelectedImage(), nullptr) << "an empty name makes no image";
+    EXPECT_EQ(plain->getDisabledImage(), nullptr);
+    plain->selected();
+    EXPECT_TRUE(plain->getNormalImage()->isVisible());
+    plain->unselected();
+    plain->setEnabled(false);
+    EXPECT_TRUE(plain->getNormalImage()->isVisible());
+}
+
+TEST_F(MenuItems, SelectorFormCallsItsTargetWhileEnabledWithoutKeepingItAlive)
+{
+    auto* target = new PressTarget();
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    MenuItemImage* item = MenuItemImage::create("CloseNormal.png", "CloseSelected.png", target,
+                                                CC_MENU_SELECTOR(PressTarget::pressed));
+    MenuItemImage* withDisabled = MenuItemImage::create("CloseNormal.png", "CloseSelected.png", "Player.png", target,
+                                                        CC_MENU_SELECTOR(PressTarget::pressed));
+#pragma GCC diagnostic pop
+    ASSERT_TRUE(item && withDisabled);
+    EXPECT_EQ(target->getReferenceCount(), 1u);
+    EXPECT_NE(withDisabled->getDisabledImage(), nullptr);
+    item->activate();
+    withDisabled->activate();
+    withDisabled->setEnabled(false);
+    withDisabled->activate();
+    EXPECT_EQ(target->senders, (std::vector<Ref*>{item, withDisabled}));
+    target->release();
+}
+
 } // namespace
