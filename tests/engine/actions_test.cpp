@@ -70,6 +70,29 @@ private:
     bool& _gone;
 };
 
+TEST_F(ActionsTest, AnActionKeepsItsTargetUntilItFinishesButNotWhenRemoved)
+{
+    Action* finishing = DelayTime::create(0.25f);
+    Action* removed = DelayTime::create(10);
+    finishing->retain();
+    removed->retain();
+    EXPECT_EQ(finishing->getTarget(), nullptr);
+    node->runAction(finishing);
+    node->runAction(removed);
+    EXPECT_EQ(finishing->getTarget(), node) << "started as soon as it is added";
+    EXPECT_EQ(finishing->getOriginalTarget(), node);
+
+    runFrames(20);
+    EXPECT_EQ(node->getNumberOfRunningActions(), 1);
+    EXPECT_EQ(finishing->getTarget(), nullptr) << "stop() lets go of the target";
+    EXPECT_EQ(finishing->getOriginalTarget(), node);
+    node->stopAction(removed);
+    EXPECT_EQ(node->getNumberOfRunningActions(), 0);
+    EXPECT_EQ(removed->getTarget(), node) << "removal does not call stop()";
+    finishing->release();
+    removed->release();
+}
+
 TEST_F(ActionsTest, MovesEndOneFrameAfterTheirDuration)
 {
     node->setPosition(20, 10);

@@ -24,8 +24,6 @@ public:
     void setOriginalTarget(Node* originalTarget) { _originalTarget = originalTarget; }
     int getTag() const { return _tag; }
     void setTag(int tag) { _tag = tag; }
-    unsigned int getFlags() const { return _flags; }
-    void setFlags(unsigned int flags) { _flags = flags; }
 
 protected:
     Action() = default;
@@ -33,7 +31,6 @@ protected:
     Node* _originalTarget = nullptr;
     Node* _target = nullptr;
     int _tag = INVALID_TAG;
-    unsigned int _flags = 0;
 };
 
 class FiniteTimeAction : public Action
