@@ -159,6 +159,17 @@ TEST(OpenUrlWithoutXdgOpen, SaysSoAndFails)
     EXPECT_NE(testing::internal::GetCapturedStderr().find("xdg-open"), std::string::npos);
 }
 
+// Release builds drop CCLOG whole, arguments included; debug builds log a line.
+TEST(Logging, CCLOGWritesOnlyInDebugBuilds)
+{
+    int evaluated = 0;
+    testing::internal::CaptureStderr();
+    CCLOG("ping %d", ++evaluated);
+    const std::string written = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(evaluated, COCOS2D_DEBUG >= 1 ? 1 : 0);
+    EXPECT_EQ(written, COCOS2D_DEBUG >= 1 ? "ping 1\n" : "");
+}
+
 using ApplicationRun = testing_support::EngineTest;
 
 TEST_F(ApplicationRun, ReportsAFailedLaunchAsAFailure)

@@ -2,6 +2,7 @@
 // delay, the order of actions, updates and timers, and targets that are not running yet.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -198,8 +199,12 @@ TEST_F(SchedulerTest, SelectorWithoutIntervalRunsEveryFrameWithTheFrameTime)
 
 TEST_F(SchedulerTest, ActionsRunFirstThenUpdatesByPriorityThenTimers)
 {
+    // The ActionManager holds the one priority below every other.
+    EXPECT_EQ(Scheduler::PRIORITY_SYSTEM, std::numeric_limits<int>::min());
+    EXPECT_EQ(Scheduler::PRIORITY_NON_SYSTEM_MIN, std::numeric_limits<int>::min() + 1);
     Journal journal;
-    for (auto [name, priority] : {std::pair{"late", 5}, std::pair{"plain", 0}, std::pair{"early", -5}})
+    for (auto [name, priority] : {std::pair{"late", 5}, std::pair{"plain", 0}, std::pair{"early", -5},
+                                  std::pair{"first", Scheduler::PRIORITY_NON_SYSTEM_MIN}})
     {
         Ticker* ticker = addTicker(name);
         ticker->journal = &journal;
@@ -208,12 +213,12 @@ TEST_F(SchedulerTest, ActionsRunFirstThenUpdatesByPriorityThenTimers)
     Node* timed = scene->getChildByName("plain");
     timed->schedule([&journal](float) { journal.push_back("timer"); }, "timer");
     runFrames(1); // updates have no first-frame skip; the timer does
-    EXPECT_EQ(journal, (Journal{"early update", "plain update", "late update"}));
+    EXPECT_EQ(journal, (Journal{"first update", "early update", "plain update", "late update"}));
 
     journal.clear();
     timed->runAction(CallFunc::create([&journal] { journal.push_back("action"); }));
     runFrames(1);
-    EXPECT_EQ(journal, (Journal{"action", "early update", "plain update", "late update", "timer"}));
+    EXPECT_EQ(journal, (Journal{"action", "first update", "early update", "plain update", "late update", "timer"}));
 }
 
 TEST_F(SchedulerTest, NodeOutsideTheRunningSceneGetsNothingUntilItEnters)
