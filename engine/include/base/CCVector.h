@@ -63,7 +63,6 @@ public:
     ssize_t capacity() const { return static_cast<ssize_t>(_data.capacity()); }
     ssize_t size() const { return static_cast<ssize_t>(_data.size()); }
     bool empty() const { return _data.empty(); }
-    ssize_t max_size() const { return static_cast<ssize_t>(_data.max_size()); }
 
     ssize_t getIndex(T object) const
     {

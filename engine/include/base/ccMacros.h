@@ -41,4 +41,3 @@
         (void)sizeof(cond);                                                                                            \
     } while (0)
 #endif
-#define CC_ASSERT(cond) CCASSERT(cond, #cond)
