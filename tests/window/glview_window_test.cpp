@@ -208,4 +208,34 @@ TEST_F(OnDisplay, FrameSizeResizesTheWindow)
     EXPECT_TRUE(view->getFrameRectInPixels().equals(Rect(0, 0, 400, 300)));
 }
 
+// Xvfb's screen is 1280 x 800 (see the README's window test command).
+TEST_F(OnDisplay, FullScreenFillsThePrimaryMonitorAndSetWindowedLeavesIt)
+{
+    GLViewImpl* view = GLViewImpl::createWithFullScreen("Skyvane full screen window");
+    ASSERT_NE(view, nullptr);
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    ASSERT_NE(monitor, nullptr);
+    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+    ASSERT_NE(mode, nullptr);
+    const Size screen(static_cast<float>(mode->width), static_cast<float>(mode->height));
+    EXPECT_EQ(glfwGetWindowMonitor(view->getWindow()), monitor);
+    EXPECT_TRUE(view->getFrameSize().equals(screen));
+    EXPECT_TRUE(view->getDesignResolutionSize().equals(screen));
+
+    view->setWindowed(400, 300);
+    EXPECT_EQ(glfwGetWindowMonitor(view->getWindow()), nullptr);
+    EXPECT_TRUE(windowSizeAfterPolling(view, 400, 300).equals(Size(400, 300)));
+    EXPECT_TRUE(view->getFrameSize().equals(screen)) << "without a design resolution the frame keeps its size";
+}
+
+TEST_F(OnDisplay, SetWindowedOnAWindowSetsTheFrameSize)
+{
+    GLViewImpl* view = GLViewImpl::createWithRect("Skyvane windowed window", Rect(0, 0, 320, 200), 2.0f);
+    ASSERT_NE(view, nullptr);
+    view->setWindowed(200, 100);
+    EXPECT_TRUE(view->getFrameSize().equals(Size(200, 100)));
+    EXPECT_TRUE(windowSizeAfterPolling(view, 400, 200).equals(Size(400, 200))) << "the zoom still applies";
+    EXPECT_EQ(glfwGetWindowMonitor(view->getWindow()), nullptr);
+}
+
 } // namespace

@@ -401,11 +401,19 @@ void GLViewImpl::setWindowed(int width, int height)
     GLFWmonitor* monitor = glfwGetWindowMonitor(_window.get());
     if (!monitor)
     {
-        monitor = glfwGetPrimaryMonitor();
+        // As in 3.17, a window that is not full screen is only given the new frame size.
+        setFrameSize(static_cast<float>(width), static_cast<float>(height));
+        return;
     }
-    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    const int left = mode ? (mode->width - width) / 2 : 0;
-    const int top = mode ? (mode->height - height) / 2 : 0;
+    // Centred on the monitor it filled.
+    int left = 0;
+    int top = 0;
+    glfwGetMonitorPos(monitor, &left, &top);
+    if (const GLFWvidmode* mode = glfwGetVideoMode(monitor))
+    {
+        left += (mode->width - width) / 2;
+        top += (mode->height - height) / 2;
+    }
     glfwSetWindowMonitor(_window.get(), nullptr, left, top, width, height, GLFW_DONT_CARE);
 }
 
