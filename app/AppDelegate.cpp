@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "HelloWorld.h"
+#include "MissingResources.h"
 
 USING_NS_CC;
 
@@ -35,6 +36,7 @@ bool AppDelegate::applicationDidFinishLaunching()
     if (!scene)
     {
         // A required picture or font is missing or broken; the engine named the file.
+        reportMissingResources();
         return false;
     }
     director->runWithScene(scene);

@@ -4,8 +4,8 @@ set(SKYVANE_FONT_PACKAGE_FILE "/usr/share/fonts/truetype/humor-sans/Humor-Sans.t
     CACHE FILEPATH "TrueType font shipped as the game's title and score font")
 set(SKYVANE_FONT_LICENCE_FILE "/usr/share/doc/fonts-humor-sans/copyright"
     CACHE FILEPATH "Licence of that font")
-# Windows only: the default sans face for system font names, for a Windows without
-# Arial, Segoe UI or Tahoma (Linux asks fontconfig instead).
+# The default sans face for system font names where the system offers none: a Windows
+# without Arial, Segoe UI or Tahoma, a Linux whose fontconfig finds no font.
 set(SKYVANE_DEFAULT_FONT_FILE "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
     CACHE FILEPATH "TrueType font shipped as the default sans face of the Windows package")
 set(SKYVANE_DEFAULT_FONT_LICENCE_FILE "/usr/share/doc/fonts-dejavu-core/copyright"
@@ -45,12 +45,10 @@ function(skyvane_assemble_resources destination)
 
   skyvane_ship_font("${destination}" "Marker Felt" "${SKYVANE_FONT_PACKAGE_FILE}" "${SKYVANE_FONT_LICENCE_FILE}"
                     fonts-humor-sans outputs)
+  skyvane_ship_font("${destination}" "DejaVuSans" "${SKYVANE_DEFAULT_FONT_FILE}" "${SKYVANE_DEFAULT_FONT_LICENCE_FILE}"
+                    fonts-dejavu-core outputs)
   skyvane_ship_font("${destination}" "DejaVuSansMono" "${SKYVANE_STATS_FONT_FILE}" "${SKYVANE_DEFAULT_FONT_LICENCE_FILE}"
                     fonts-dejavu-core outputs)
-  if(WIN32)
-    skyvane_ship_font("${destination}" "DejaVuSans" "${SKYVANE_DEFAULT_FONT_FILE}" "${SKYVANE_DEFAULT_FONT_LICENCE_FILE}"
-                      fonts-dejavu-core outputs)
-  endif()
 
   add_custom_target(skyvane_resources ALL DEPENDS ${outputs})
 endfunction()

@@ -1,6 +1,7 @@
 #include "GameOverLayer.h"
 
 #include "HelloWorld.h"
+#include "MissingResources.h"
 
 USING_NS_CC;
 
@@ -35,7 +36,8 @@ void GameOverLayer::returnToGame()
     Scene* scene = HelloWorld::makeScene();
     if (!scene)
     {
-        // The new run could not be built (the engine has named the missing file): stop cleanly.
+        // The new run could not be built (the engine has named the missing file).
+        reportMissingResources();
         Director::getInstance()->end();
         return;
     }

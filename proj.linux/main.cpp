@@ -1,4 +1,5 @@
 #include "AppDelegate.h"
+#include "MissingResources.h"
 
 USING_NS_CC;
 
@@ -6,5 +7,5 @@ int main(int, char**)
 {
     // The command line is not read.
     AppDelegate app;
-    return Application::getInstance()->run();
+    return exitCodeAfter(Application::getInstance()->run());
 }

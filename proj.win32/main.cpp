@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "AppDelegate.h"
+#include "MissingResources.h"
 
 USING_NS_CC;
 
@@ -12,5 +13,5 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLi
     UNREFERENCED_PARAMETER(nCmdShow);
 
     AppDelegate app;
-    return Application::getInstance()->run();
+    return exitCodeAfter(Application::getInstance()->run());
 }

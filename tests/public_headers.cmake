@@ -1,15 +1,48 @@
-# cocos2d.h must compile with the engine's public include folder alone (no GL loader, no GLFW,
-# no FreeType) and pull in none of the engine's internal headers.
-#   cmake -DCXX=<compiler> -DENGINE=<engine folder> -DDEFINES=<platform macro> -P public_headers.cmake
-execute_process(
-  COMMAND "${CXX}" -std=c++17 -I "${ENGINE}" -D${DEFINES} -M -x c++ "${ENGINE}/cocos2d.h"
-  RESULT_VARIABLE result OUTPUT_VARIABLE dependencies ERROR_VARIABLE errors)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cocos2d.h needs more than the public headers:\n${errors}")
+# What a consumer of the cocos2d target sees, with exactly the include folders the target
+# exports: cocos2d.h compiles there without GL, GLFW or FreeType, and every private header of
+# the engine (all of engine/src) cannot be included at all.
+#   cmake -DCXX=<compiler> -DINCLUDES=<folders, |-separated> -DDEFINES=<platform macro>
+#         -DPRIVATE_ROOT=<engine/src> -DWORK=<scratch folder> -P public_headers.cmake
+string(REPLACE "|" ";" folders "${INCLUDES}")
+set(flags -std=c++17 -fsyntax-only -D${DEFINES})
+foreach(folder IN LISTS folders)
+  list(APPEND flags -I "${folder}")
+endforeach()
+file(MAKE_DIRECTORY "${WORK}")
+
+# Compiles one consumer source that includes `header`; sets `compiled` and `errors` in the caller.
+function(consume header)
+  string(MAKE_C_IDENTIFIER "${header}" name)
+  set(source "${WORK}/${name}.cpp")
+  file(WRITE "${source}" "#include \"${header}\"\nint main() { return 0; }\n")
+  execute_process(COMMAND "${CXX}" ${flags} "${source}" RESULT_VARIABLE result ERROR_VARIABLE output OUTPUT_QUIET)
+  if(result EQUAL 0)
+    set(compiled TRUE PARENT_SCOPE)
+  else()
+    set(compiled FALSE PARENT_SCOPE)
+  endif()
+  set(errors "${output}" PARENT_SCOPE)
+endfunction()
+
+consume(cocos2d.h)
+if(NOT compiled)
+  message(FATAL_ERROR "cocos2d.h does not compile with the exported include folders alone:\n${errors}")
 endif()
-string(REGEX MATCHALL "${ENGINE}/[^ \\\n]*(internal/|CCMouseInput|CCRunLoop|CCRenderer|CCFontAtlas|CCSpriteAtlas|CCShelfPacker|CCFontFace|CCFramePacer|CCStatsDisplay)[^ \\\n]*"
-       leaked "${dependencies}")
-if(leaked)
-  list(JOIN leaked "\n  " report)
-  message(FATAL_ERROR "cocos2d.h includes the engine's internals:\n  ${report}")
+
+file(GLOB_RECURSE private_headers RELATIVE "${PRIVATE_ROOT}" "${PRIVATE_ROOT}/*.h")
+if(NOT private_headers)
+  message(FATAL_ERROR "no private headers found under ${PRIVATE_ROOT}")
 endif()
+set(reachable)
+foreach(header IN LISTS private_headers)
+  consume("${header}")
+  if(compiled OR NOT errors MATCHES "No such file")
+    list(APPEND reachable "${header}")
+  endif()
+endforeach()
+if(reachable)
+  list(JOIN reachable "\n  " report)
+  message(FATAL_ERROR "a consumer of the cocos2d target can include private headers:\n  ${report}")
+endif()
+list(LENGTH private_headers count)
+message(STATUS "cocos2d.h compiles; none of the ${count} private headers can be included")

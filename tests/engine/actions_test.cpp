@@ -165,6 +165,38 @@ TEST_F(ActionsTest, TaggedActionsAreFoundAndStoppedFirstMatchFirst)
     EXPECT_GT(node->getPositionY(), before.y);
 }
 
+TEST_F(ActionsTest, ElapsedTimeStartsAtTheFirstStepAndAddsEachFrame)
+{
+    auto* move = MoveBy::create(1.0f, Vec2(60, 0));
+    node->runAction(move);
+    runFrames(1);
+    EXPECT_NEAR(move->getElapsed(), 0.0f, 1e-5f);
+    runFrames(6);
+    EXPECT_NEAR(move->getElapsed(), 0.1f, 1e-5f);
+}
+
+TEST_F(ActionsTest, RemovingByTagStopsEveryMatchOnThatNodeOnly)
+{
+    Node* other = Node::create();
+    scene->addChild(other);
+    Action* sideways = node->runAction(MoveBy::create(1.0f, Vec2(100, 0)));
+    Action* upwards = node->runAction(MoveBy::create(1.0f, Vec2(0, 100)));
+    Action* kept = node->runAction(MoveBy::create(1.0f, Vec2(0, 0)));
+    Action* elsewhere = other->runAction(MoveBy::create(1.0f, Vec2(100, 0)));
+    for (Action* tagged : {sideways, upwards, elsewhere})
+    {
+        tagged->setTag(7);
+    }
+    kept->setTag(8);
+
+    node->getActionManager()->removeAllActionsByTag(7, node);
+    EXPECT_EQ(node->getNumberOfRunningActions(), 1);
+    EXPECT_EQ(node->getActionByTag(8), kept);
+    EXPECT_EQ(other->getActionByTag(7), elsewhere);
+    runFrames(10);
+    EXPECT_EQ(node->getPosition(), Vec2::ZERO);
+}
+
 TEST_F(ActionsTest, RemovingWithCleanupDropsPendingCallbacks)
 {
     int fired = 0;

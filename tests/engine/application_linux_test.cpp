@@ -84,6 +84,7 @@ TEST(ApplicationBasics, IsTheOneInstanceAndALinuxApplication)
     LaunchingApp app;
     EXPECT_EQ(Application::getInstance(), &app);
     EXPECT_EQ(app.getTargetPlatform(), ApplicationProtocol::Platform::OS_LINUX);
+    EXPECT_EQ(CC_TARGET_PLATFORM, CC_PLATFORM_LINUX);
     EXPECT_EQ(app.getVersion(), "");
 }
 

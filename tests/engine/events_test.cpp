@@ -90,6 +90,72 @@ TEST_F(Events, TopMostNodeHearsFirstAndCanStopTheRest)
     EXPECT_EQ(heard, (Journal{"fixed -1", "low"}));
 }
 
+TEST_F(Events, ClonedListenersCarryTheOriginalsCallbacksAndSwallowing)
+{
+    EventListenerMouse* original = hearPresses(heard, "original");
+    EventListenerMouse* copy = original->clone();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, original);
+    dispatcher()->addEventListenerWithFixedPriority(copy, 1);
+    press();
+    EXPECT_EQ(heard, (Journal{"original"}));
+
+    auto* touches = EventListenerTouchOneByOne::create();
+    touches->setSwallowTouches(true);
+    int claimed = 0;
+    touches->onTouchBegan = [&claimed](Touch*, Event*) { return ++claimed > 0; };
+    EventListenerTouchOneByOne* touchCopy = touches->clone();
+    ASSERT_NE(touchCopy, nullptr);
+    EXPECT_TRUE(touchCopy->isSwallowTouches());
+    EXPECT_TRUE(touchCopy->checkAvailable());
+    EXPECT_TRUE(touchCopy->onTouchBegan(nullptr, nullptr));
+    EXPECT_EQ(claimed, 1);
+    EXPECT_FALSE(touchCopy->onTouchMoved);
+}
+
+// The view is 640 high: GL y is 640 minus window y.
+TEST_F(Events, TouchesAndMouseEventsReportWhereThePointerWasAndStartedInGLCoordinates)
+{
+    Touch touch;
+    touch.setTouchInfo(3, 100, 100);
+    EXPECT_EQ(touch.getID(), 3);
+    EXPECT_EQ(touch.getLocation(), Vec2(100, 540));
+    EXPECT_EQ(touch.getPreviousLocation(), Vec2(100, 540)) << "a new touch has not moved";
+    EXPECT_EQ(touch.getDelta(), Vec2::ZERO);
+    touch.setTouchInfo(3, 110, 90);
+    touch.setTouchInfo(3, 130, 80);
+    EXPECT_EQ(touch.getLocationInView(), Vec2(130, 80));
+    EXPECT_EQ(touch.getPreviousLocationInView(), Vec2(110, 90));
+    EXPECT_EQ(touch.getStartLocationInView(), Vec2(100, 100));
+    EXPECT_EQ(touch.getStartLocation(), Vec2(100, 540));
+    EXPECT_EQ(touch.getDelta(), Vec2(20, 10));
+
+    EventMouse mouse(EventMouse::MouseEventType::MOUSE_MOVE);
+    mouse.setCursorPosition(100, 100);
+    EXPECT_EQ(mouse.getPreviousLocationInView(), Vec2::ZERO) << "3.17 keeps no previous point for a new event";
+    mouse.setCursorPosition(130, 80);
+    EXPECT_EQ(mouse.getLocationInView(), Vec2(130, 80));
+    EXPECT_EQ(mouse.getLocation(), Vec2(130, 560));
+    EXPECT_EQ(mouse.getPreviousLocation(), Vec2(100, 540));
+    EXPECT_EQ(mouse.getStartLocation(), Vec2(100, 540));
+    EXPECT_EQ(mouse.getDelta(), Vec2(30, 20));
+}
+
+TEST_F(Events, AHandlerSeesItsOwnNodeAsTheCurrentTarget)
+{
+    Node* below = addNode(scene, 0);
+    Node* above = addNode(scene, 1);
+    std::vector<Node*> targets;
+    for (Node* node : {below, above})
+    {
+        auto* listener = EventListenerMouse::create();
+        listener->onMouseDown = [&targets](EventMouse* event) { targets.push_back(event->getCurrentTarget()); };
+        dispatcher()->addEventListenerWithSceneGraphPriority(listener, node);
+    }
+    press();
+    EXPECT_EQ(targets, (std::vector<Node*>{above, below}));
+}
+
 TEST_F(Events, ListenerSleepsWhileItsNodeIsOutsideTheRunningScene)
 {
     Node* node = Node::create();
@@ -166,7 +232,7 @@ protected:
             }
         });
         item->setContentSize(Size(100, 40));
-        menu = Menu::create(item, nullptr);
+        menu = Menu::createWithItem(item); // the same as create(item, nullptr)
         scene->addChild(menu);
         runFrames(1); // from here on the scene alone holds the menu
     }

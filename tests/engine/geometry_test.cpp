@@ -72,6 +72,15 @@ TEST(RectGeometry, CircleIntersectsWhenItReachesTheRectOrItsCorner)
     EXPECT_TRUE(box.intersectsCircle(Vec2(-20, -20), 100)); // the circle holds the rect
 }
 
+TEST(RectGeometry, MergeGrowsToCoverBothRects)
+{
+    Rect box(0, 0, 10, 10);
+    box.merge(Rect(5, -5, 20, 8));
+    expectRect(box, Rect(0, -5, 25, 15));
+    box.merge(Rect(1, 1, 2, 2)); // inside: no change
+    expectRect(box, Rect(0, -5, 25, 15));
+}
+
 TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
 {
     const Vec2 a(3, 4);
@@ -90,6 +99,7 @@ TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
 
     EXPECT_FLOAT_EQ(a.length(), 5);
     EXPECT_FLOAT_EQ(a.distance(Vec2(0, 0)), 5);
+    EXPECT_FLOAT_EQ(a.getDistance(b), a.distance(b));
     EXPECT_FLOAT_EQ(a.dot(b), 5);
     EXPECT_FLOAT_EQ(a.cross(b), 10);
     EXPECT_FLOAT_EQ(Vec2(0, 2).getAngle(), static_cast<float>(M_PI / 2));
@@ -106,6 +116,38 @@ TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
     EXPECT_NE(Vec2(1, 1), nearlyOne); // == is exact, equals allows FLT_EPSILON
     EXPECT_TRUE(Vec2(1, 1).equals(nearlyOne));
     EXPECT_FALSE(Vec2(1, 1).equals(Vec2(1, 1.001f)));
+}
+
+// 3.17's named points and colours, value for value.
+TEST(NamedValues, PointsAndColoursAreThoseOf317)
+{
+    EXPECT_EQ(Vec2::ONE, Vec2(1, 1));
+    EXPECT_EQ(Vec2::UNIT_X, Vec2(1, 0));
+    EXPECT_EQ(Vec2::UNIT_Y, Vec2(0, 1));
+    EXPECT_EQ(Vec2::ANCHOR_BOTTOM_LEFT, Vec2(0, 0));
+    EXPECT_EQ(Vec2::ANCHOR_TOP_LEFT, Vec2(0, 1));
+    EXPECT_EQ(Vec2::ANCHOR_BOTTOM_RIGHT, Vec2(1, 0));
+    EXPECT_EQ(Vec2::ANCHOR_TOP_RIGHT, Vec2(1, 1));
+    EXPECT_EQ(Vec2::ANCHOR_MIDDLE_RIGHT, Vec2(1, 0.5f));
+    EXPECT_EQ(Vec2::ANCHOR_MIDDLE_LEFT, Vec2(0, 0.5f));
+    EXPECT_EQ(Vec2::ANCHOR_MIDDLE_TOP, Vec2(0.5f, 1));
+    EXPECT_EQ(Vec2::ANCHOR_MIDDLE_BOTTOM, Vec2(0.5f, 0));
+
+    EXPECT_EQ(Color3B::GREEN, Color3B(0, 255, 0));
+    EXPECT_EQ(Color3B::RED, Color3B(255, 0, 0));
+    EXPECT_EQ(Color3B::MAGENTA, Color3B(255, 0, 255));
+    EXPECT_EQ(Color3B::ORANGE, Color3B(255, 127, 0));
+    EXPECT_EQ(Color3B::GRAY, Color3B(166, 166, 166));
+    EXPECT_EQ(Color4B::ORANGE, Color4B(255, 127, 0, 255));
+    EXPECT_EQ(Color4B::GRAY, Color4B(166, 166, 166, 255));
+    EXPECT_EQ(Color4B(Color3B::MAGENTA), Color4B::MAGENTA);
+    EXPECT_EQ(Color4B(Color3B::GREEN), Color4B::GREEN);
+    EXPECT_EQ(Color4B(Color3B::RED), Color4B::RED);
+    EXPECT_EQ(Color4F::ORANGE, Color4F(1, 0.5f, 0, 1));
+    EXPECT_EQ(Color4F::GRAY, Color4F(0.65f, 0.65f, 0.65f, 1));
+    EXPECT_EQ(Color4F::GREEN, Color4F(0, 1, 0, 1));
+    EXPECT_EQ(Color4F::RED, Color4F(1, 0, 0, 1));
+    EXPECT_EQ(Color4F::MAGENTA, Color4F(1, 0, 1, 1));
 }
 
 TEST(SizeMath, ArithmeticAndConversions)
@@ -144,9 +186,20 @@ TEST_F(BoundingBox, AnchorPointSitsAtThePosition)
     expectRect(node->getBoundingBox(), Rect(175, 50, 50, 100));
 }
 
+TEST_F(BoundingBox, NodePointsMapToTheWorldThroughTheAnchorInPoints)
+{
+    EXPECT_EQ(node->getAnchorPointInPoints(), Vec2(50, 25));
+    EXPECT_TRUE(node->convertToWorldSpace(Vec2::ZERO).equals(Vec2(150, 75)));
+    node->setScale(2);
+    const Vec2 world = node->convertToWorldSpace(Vec2(100, 50));
+    EXPECT_TRUE(world.equals(Vec2(300, 150)));
+    EXPECT_TRUE(node->convertToNodeSpace(world).equals(Vec2(100, 50)));
+}
+
 TEST_F(BoundingBox, IgnoredAnchorPutsTheCornerAtThePositionButStillScalesAboutTheAnchor)
 {
-    node->setIgnoreAnchorPointForPosition(true);
+    node->ignoreAnchorPointForPosition(true); // 3.17's deprecated name forwards
+    EXPECT_TRUE(node->isIgnoreAnchorPointForPosition());
     expectRect(node->getBoundingBox(), Rect(200, 100, 100, 50));
     // The anchor stands at position + anchorPointInPoints = (250, 125) and stays put.
     node->setScale(2);

@@ -231,8 +231,8 @@ TEST(ImageDecoding, BadDataIsRefusedWithAReason)
     cases.emplace_back("random bytes after the signature, seed " + std::to_string(kNoiseSeed), noiseAfterSignature);
 
     PngPicture huge;
-    huge.width = huge.height = 16384; // within the size cap, but the file cannot hold it
-    cases.emplace_back("16384x16384 header in a tiny file", huge.encode());
+    huge.width = huge.height = 8192; // within the size cap, but the file cannot hold it
+    cases.emplace_back("8192x8192 header in a tiny file", huge.encode());
     huge.width = 100000;
     huge.height = 1;
     cases.emplace_back("100000 pixels wide", huge.encode());
@@ -265,6 +265,32 @@ TEST(ImageDecoding, HighlyCompressiblePicturesAreNotMistakenForForgedHeaders)
     ASSERT_TRUE(decode(image, blank.encode())) << image.getError();
     EXPECT_EQ(image.getHeight(), 2048);
     EXPECT_EQ(pixelAt(image, 2047, 2047), (Rgba{0, 0, 0, 255}));
+}
+
+// A few kilobytes of valid PNG can ask for gigabytes of pixels; without a GL context the
+// limit is 8192 a side.
+TEST(ImageDecoding, ASideLongerThanATextureMayBeIsRefusedBeforeDecoding)
+{
+    PngPicture blank;
+    blank.colorType = kGray;
+    blank.bitDepth = 1;
+    const struct
+    {
+        uint32_t width, height;
+        bool fits;
+    } sizes[] = {{8192, 1, true}, {8193, 1, false}, {1, 8193, false}, {16384, 16384, false}};
+    for (const auto& size : sizes)
+    {
+        blank.width = size.width;
+        blank.height = size.height;
+        blank.rows.assign(blank.height, Bytes((blank.width + 7) / 8, 0));
+        Image image;
+        EXPECT_EQ(decode(image, blank.encode()), size.fits) << size.width << "x" << size.height;
+        if (!size.fits)
+        {
+            EXPECT_NE(image.getError().find("at most 8192 pixels a side"), std::string::npos) << image.getError();
+        }
+    }
 }
 
 TEST(ImageDecoding, FailureAfterSuccessLeavesNoStalePicture)

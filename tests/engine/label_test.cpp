@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "2d/CCFontAtlas.h"
 #include "2d/CCLabel.h"
 #include "2d/CCLabelTTF.h"
 #include "2d/CCUTF8Decoder.h"
 #include "base/CCAutoreleasePool.h"
 #include "internal/OperatingSystem.h"
-#include "renderer/CCFontAtlas.h"
 
 USING_NS_CC;
 namespace fs = std::filesystem;
@@ -148,6 +148,8 @@ TEST_F(LabelTest, MaximumLineWidthWrapsAndTheLongestLineIsTheWidth)
     Label* label = Label::createWithTTF(TTFConfig(kFont, 24), "aaa bbb aaa", TextHAlignment::CENTER,
                                         static_cast<int>(width));
     ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->getTTFConfig().fontFilePath, kFont);
+    EXPECT_FLOAT_EQ(label->getTTFConfig().fontSize, 24);
     EXPECT_TRUE(label->getContentSize().equals(Size(sizeOf("aaa bbb").width, 2 * lineHeight)));
     EXPECT_FLOAT_EQ(label->getMaxLineWidth(), static_cast<float>(static_cast<int>(width)));
     label->setString("a b");

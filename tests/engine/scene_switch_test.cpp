@@ -2,7 +2,9 @@
 // that nothing outlives many switches or the Director's end, draw order, tags and anchors.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "EngineFixture.h"
@@ -87,6 +89,33 @@ protected:
 
 using SceneGraph = SceneSwitch;
 
+TEST_F(SceneSwitch, FramesAreCountedOnlyWhileAnimatingAndAZeroDeltaIsAskedForOnce)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    director->runWithScene(ProbeScene::create("main", journal));
+    EXPECT_TRUE(director->isValid());
+    EXPECT_TRUE(director->getWinSizeInPixels().equals(director->getWinSize())) << "content scale 1";
+    const unsigned int before = director->getTotalFrames();
+    runFrames(3);
+    EXPECT_EQ(director->getTotalFrames(), before + 3);
+
+    director->setNextDeltaTimeZero(true);
+    director->mainLoop(0.125f);
+    EXPECT_EQ(director->getDeltaTime(), 0.0f);
+    director->mainLoop(0.125f);
+    EXPECT_EQ(director->getDeltaTime(), 0.125f);
+
+    director->stopAnimation();
+    EXPECT_FALSE(director->isValid());
+    runFrames(2);
+    EXPECT_EQ(director->getTotalFrames(), before + 5) << "a stopped Director draws no frame";
+    director->startAnimation();
+    EXPECT_TRUE(director->isValid());
+    director->mainLoop(0.125f);
+    EXPECT_EQ(director->getDeltaTime(), 0.0f) << "the time stopped is not one frame's";
+}
+
 TEST_F(SceneSwitch, RunWithSceneEntersOnTheFirstFrameWhichHasNoTime)
 {
     startHeadless();
@@ -94,16 +123,34 @@ TEST_F(SceneSwitch, RunWithSceneEntersOnTheFirstFrameWhichHasNoTime)
     ProbeScene* scene = ProbeScene::create("main", journal);
     director->runWithScene(scene);
     EXPECT_EQ(director->getRunningScene(), nullptr);
-    director->mainLoop(0.5f);
+    director->mainLoop(0.125f);
     EXPECT_EQ(director->getDeltaTime(), 0.0f);
     EXPECT_EQ(director->getRunningScene(), scene);
-    director->mainLoop(0.5f);
-    EXPECT_EQ(director->getDeltaTime(), 0.5f);
+    director->mainLoop(0.125f);
+    EXPECT_EQ(director->getDeltaTime(), 0.125f);
 
     director->runWithScene(ProbeScene::create("intruder", journal)); // one is running: ignored
     runFrames(1);
     EXPECT_EQ(director->getRunningScene(), scene);
     EXPECT_EQ(journal, (Journal{"main enter", "main update", "main update", "intruder destroyed"}));
+}
+
+// A stall must not come back as a burst of missed timers, given or measured.
+TEST_F(SceneSwitch, AFrameLongerThanAFifthOfASecondCountsAsASixtiethGivenOrMeasured)
+{
+    startHeadless();
+    Director* director = Director::getInstance();
+    director->runWithScene(ProbeScene::create("main", journal));
+    director->mainLoop(0.2f);
+    director->mainLoop(0.2f);
+    EXPECT_EQ(director->getDeltaTime(), 0.2f);
+    director->mainLoop(10.0f);
+    EXPECT_EQ(director->getDeltaTime(), 1.0f / 60.0f);
+
+    director->mainLoop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    director->mainLoop();
+    EXPECT_EQ(director->getDeltaTime(), 1.0f / 60.0f);
 }
 
 TEST_F(SceneSwitch, ReplaceSceneSwitchesAfterTheFramesUpdate)
@@ -261,6 +308,32 @@ TEST_F(SceneGraph, SpritesAndLabelsAreCentredWhileScenesAndLayersIgnoreTheAnchor
     plain->setContentSize(Size(30, 40));
     plain->setPosition(10, 20);
     EXPECT_TRUE(plain->getBoundingBox().equals(Rect(10, 20, 30, 40))); // anchor (0,0)
+}
+
+TEST_F(SceneGraph, ScenesOfAGivenSizeAndSpritesOfATextureOrPartOfOne)
+{
+    startHeadless();
+    Scene* small = Scene::createWithSize(Size(300, 200));
+    ASSERT_NE(small, nullptr);
+    EXPECT_TRUE(small->getContentSize().equals(Size(300, 200)));
+
+    Sprite* whole = Sprite::create("Player.png");
+    ASSERT_NE(whole, nullptr);
+    Sprite* copy = Sprite::createWithTexture(whole->getTexture());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->getTexture(), whole->getTexture());
+    EXPECT_TRUE(copy->getContentSize().equals(whole->getContentSize()));
+    Sprite* part = Sprite::createWithTexture(whole->getTexture(), Rect(2, 3, 10, 12));
+    ASSERT_NE(part, nullptr);
+    EXPECT_TRUE(part->getContentSize().equals(Size(10, 12)));
+    EXPECT_TRUE(part->getTextureRect().equals(Rect(2, 3, 10, 12)));
+
+    EXPECT_EQ(part->getScene(), nullptr);
+    Node* layer = Node::create();
+    small->addChild(layer);
+    layer->addChild(part);
+    EXPECT_EQ(part->getScene(), small);
+    EXPECT_EQ(small->getScene(), small);
 }
 
 TEST_F(SceneSwitch, PopSceneReturnsToTheSceneBelowAndPoppingTheLastEnds)

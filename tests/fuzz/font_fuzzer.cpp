@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "2d/CCFontAtlas.h"
 #include "2d/CCLabel.h"
 #include "base/CCAutoreleasePool.h"
-#include "renderer/CCFontAtlas.h"
 
 USING_NS_CC;
 

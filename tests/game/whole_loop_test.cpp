@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "2d/CCFontAtlas.h"
 #include "GameOverScene.h"
 #include "GameRun.h"
-#include "renderer/CCFontAtlas.h"
 
 USING_NS_CC;
 using namespace game_testing;

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Each resource file missing or broken: the game stops by itself with an error naming the file."""
+"""Each resource file missing or broken, or all gone mid-game: the game stops by itself with an error naming the
+file, and exit code 1."""
 
 import random
 import shutil
@@ -45,7 +46,24 @@ def check_case(exe, resource, damage, report):
     report.expect(bool(naming), f"{case}: no line on stderr names the file; stderr was:\n{errors}")
 
 
+def check_resources_gone_mid_game(exe, report):
+    """Resources removed during a run: the next run cannot be built, and the game ends as a failure."""
+    with tempfile.TemporaryDirectory(prefix="skyvane-resources-") as folder:
+        copy = Path(folder) / exe.name
+        shutil.copy2(exe, copy)
+        shutil.copytree(exe.parent / "Resources", Path(folder) / "Resources")
+        with sw.Game(copy) as game:
+            game.wait_window()
+            shutil.rmtree(Path(folder) / "Resources")
+            game.steer_to(0)
+            code = game.wait_exit(sw.GAME_OVER_SECONDS + 15)
+            errors = game.errors()
+    report.expect(code == 1, f"resources gone mid-game: exit code {code}, want 1 (None: still running)")
+    report.expect("Resources folder" in errors, f"resources gone mid-game: stderr does not say so:\n{errors}")
+
+
 def main(args, report):
+    check_resources_gone_mid_game(args.exe, report)
     for resource in RESOURCES:
         for damage in (missing, empty, truncated, garbage):
             check_case(args.exe, resource, damage, report)

@@ -100,7 +100,7 @@ protected:
     {
         if (view == nullptr)
             SKIP_OR_FAIL_WITHOUT_DISPLAY("no OpenGL 2.0 window; run under a display (xvfb-run)");
-        renderer.setViewport(kPoints, kPoints, kPixels, kPixels);
+        renderer.setViewport(kPoints, kPoints, Rect(0, 0, kPixels, kPixels));
     }
 
     void TearDown() override

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The window as a player first sees it, its statistics display, the close button, and a start without a display."""
+"""The window as a player first sees it, its statistics display, the close button, and starts without a display or
+usable shaders."""
 
 import os
 
@@ -75,8 +76,22 @@ def check_without_display(exe, report):
     report.expect(len(lines) == 1 and lines[0].strip(), f"without a display: want one line on stderr, got {lines}")
 
 
+def check_driver_refused(exe, report, env, what, naming):
+    """A driver the game cannot draw with fails the start in one line, instead of showing a black window."""
+    with sw.Game(exe, env=dict(sw.display_environment(), **env)) as game:
+        code = game.wait_exit(30)
+        lines = game.errors().splitlines()
+    report.expect(code is not None and code > 0, f"{what}: exit code {code}, want an error code (None: still running)")
+    report.expect(len(lines) == 1 and naming in lines[0], f"{what}: want one line saying {naming!r}, got {lines}")
+
+
 def main(args, report):
     check_without_display(args.exe, report)
+    # Mesa told to offer less than the game draws with: GLSL 1.00 has no shaders of version 1.10.
+    check_driver_refused(args.exe, report, {"MESA_GL_VERSION_OVERRIDE": "2.0", "MESA_GLSL_VERSION_OVERRIDE": "100"},
+                         "shaders that do not build", "cannot build the shaders")
+    check_driver_refused(args.exe, report, {"MESA_GL_VERSION_OVERRIDE": "1.5"}, "OpenGL 1.5",
+                         "offers OpenGL 1.5, and the game needs 2.0")
     check_first_frame(args.exe, report)
 
 

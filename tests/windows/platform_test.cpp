@@ -29,6 +29,11 @@ std::wstring windowsPath(std::string enginePath)
     return win32::toUtf16(enginePath);
 }
 
+TEST(WindowsPlatform, IsTheCompileTimeTarget)
+{
+    EXPECT_EQ(CC_TARGET_PLATFORM, CC_PLATFORM_WIN32);
+}
+
 TEST(WindowsPaths, ExecutableFolderAndName)
 {
     const std::string directory = platform::executableDirectory();
@@ -162,7 +167,8 @@ TEST_F(SystemFontLookup, DefaultFace)
         EXPECT_EQ(platform::matchFontFamily(name), regular) << "default face for \"" << name << '"';
 
     registry.removeUserFont(L"Tahoma (TrueType)");
-    EXPECT_EQ(platform::matchFontFamily("Artial"), bold) << "the shipped face when no default family is installed";
+    EXPECT_EQ(platform::matchFontFamily("Artial"), "") << "no default family is installed";
+    EXPECT_EQ(findSystemFontFile("Artial"), bold) << "the shipped face when no default family is installed";
 }
 
 } // namespace

@@ -1,14 +1,19 @@
 #!/usr/bin/env python3
-"""The Windows build played under Wine: its window and icon, steering, fire, the close button; prints its CPU share."""
+"""The Windows build played under Wine: its window and icon, steering, fire, minimise and restore, the close button,
+a close while minimised, a size forced on it, and the message box of a start without its resources; prints its CPU share."""
 
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "window"))
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "window"))
 import skyvane_window as sw  # noqa: E402
+from desktop_test import check_forced_size, field_sprites, places  # noqa: E402
 from play_test import check_firing, check_steering  # noqa: E402
 
 # A fresh Wine prefix takes 15-20 s before the game even starts.
@@ -79,6 +84,67 @@ def check_window_icon(game, report):
     print(f"window icon sizes: {sorted(icons)}")
 
 
+def in_prefix_of(pid, program, *args):
+    """Runs a Windows program in the Wine prefix of the running process pid, where it sees that process's windows."""
+    env = dict(os.environ)
+    for entry in Path(f"/proc/{pid}/environ").read_bytes().split(b"\0"):
+        key, _, value = entry.partition(b"=")
+        if key in (b"WINEPREFIX", b"WINEDEBUG", b"WINEDLLOVERRIDES"):
+            env[key.decode()] = value.decode()
+    return subprocess.run(["wine", str(program), *args], env=env, capture_output=True, text=True, timeout=90)
+
+
+def check_minimise_and_restore(game, report, window_control):
+    """As the taskbar button or Win+D: the game pauses, comes back as it was, and plays on."""
+    def minimise_and_restore():
+        game.wait_for(field_sprites, 8, "an enemy on the field")
+        pid = game.window_pid()
+        for command in ("minimize", "restore"):
+            done = in_prefix_of(pid, window_control, command, sw.WINDOW_NAME)
+            report.expect(done.returncode == 0, f"window_control {command}: exit code {done.returncode}\n{done.stderr}")
+            time.sleep(2)
+        return game.wait_for(lambda frame: sw.player_blob(frame) is not None, 10, "the craft after the restore")
+
+    restored = game.retrying_lost_runs(minimise_and_restore)
+    game.wait_for(lambda frame: places(field_sprites(frame)) != places(field_sprites(restored)), 5,
+                  "the field moving again after the restore", in_play=False)
+
+
+def check_close_while_minimised(exe, report, wine_run, window_control):
+    """WM_CLOSE to a minimised game, as its taskbar button's Close does: it exits with 0."""
+    with sw.Game(exe, launcher=[str(wine_run.resolve()), "--timeout", "300"]) as game:
+        game.wait_window(WINDOW_TIMEOUT)
+        pid = game.window_pid()
+        for command in ("minimize", "close"):
+            done = in_prefix_of(pid, window_control, command, sw.WINDOW_NAME)
+            report.expect(done.returncode == 0, f"window_control {command}: exit code {done.returncode}")
+        code = game.wait_exit(60)
+        report.expect(code == 0, f"closed while minimised: exit code {code} (None: still running)")
+
+
+def check_box_without_resources(exe, report, wine_run, window_control):
+    """Run from inside the zip, the exe has no Resources beside it: a message box says what to do, and it exits 1."""
+    with tempfile.TemporaryDirectory(prefix="skyvane-alone-") as folder:
+        alone = Path(folder) / exe.name
+        shutil.copy2(exe, alone)
+        with sw.Game(alone, launcher=[str(wine_run.resolve()), "--timeout", "300"]) as game:
+            deadline = time.monotonic() + 120
+            boxes = []
+            while not boxes and game.running() and time.monotonic() < deadline:
+                found = subprocess.run(["xdotool", "search", "--name", "^Skyvane$"], capture_output=True, text=True)
+                boxes = found.stdout.split()
+                time.sleep(0.5)
+            if not report.expect(boxes, f"no message box titled 'Skyvane' showed; the game said:\n{game.output()}"):
+                return
+            pid = int(sw.xdotool("getwindowpid", boxes[0]))
+            shown = in_prefix_of(pid, window_control, "dismiss-box", "Skyvane")
+            report.expect(shown.returncode == 0, f"window_control dismiss-box: exit code {shown.returncode}")
+            report.expect("Unzip the whole folder and run skyvane.exe there" in shown.stdout,
+                          f"the box does not say what to do: {shown.stdout!r}")
+            code = game.wait_exit(60)
+            report.expect(code == 1, f"without Resources: exit code {code}, want 1 (None: still running)")
+
+
 def close(game, tries=3):
     """Clicks the close button; Wine winds down for longer than Game.quit() waits between clicks."""
     for _ in range(tries):
@@ -99,15 +165,26 @@ def main(args, report):
         for height in (160, 260):
             check_steering(game, report, height)
         check_firing(game, report)
+        check_minimise_and_restore(game, report, args.window_control)
         report_cpu_share(game, args.artifacts)
         pid = game.window_pid()
         code = close(game)
         report.expect(code == 0, f"close button: exit code {code} (None: still running)\n{game.output()}")
         report.expect(not Path(f"/proc/{pid}").exists(), f"Wine process {pid} still runs after the game exited")
+    check_close_while_minimised(args.exe, report, args.wine_run, args.window_control)
+
+    def resize_as_windows_does(game, width, height):
+        done = in_prefix_of(game.window_pid(), args.window_control, "resize", sw.WINDOW_NAME, str(width), str(height))
+        report.expect(done.returncode == 0, f"window_control resize: exit code {done.returncode}")
+
+    check_forced_size(args.exe, report, 400, 300, resize_as_windows_does,
+                      launcher=[str(args.wine_run.resolve()), "--timeout", "300"], window_timeout=WINDOW_TIMEOUT)
+    check_box_without_resources(args.exe, report, args.wine_run, args.window_control)
 
 
 def add_arguments(parser):
     parser.add_argument("--wine-run", type=Path, required=True, help="tools/windows/wine-run.sh")
+    parser.add_argument("--window-control", type=Path, required=True, help="window_control.exe of the Windows tests")
 
 
 if __name__ == "__main__":

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "DeadlinePacer.h"
+#include "platform/CCFramePacer.h"
 
 namespace {
 
@@ -49,10 +49,10 @@ int main()
     glfwSwapInterval(0);
     glEnable(GL_SCISSOR_TEST);
 
-    DeadlinePacer pacer(60.0);
+    cocos2d::FramePacer pacer;
     while (glfwWindowShouldClose(window) != GLFW_TRUE)
     {
-        pacer.waitForNextFrame();
+        pacer.waitForNextFrame(1.0 / 60.0);
         glfwPollEvents();
         clearRect(0, 0, kWidth, kHeight, 0.0f);
         clearRect(kWidth - kCloseButtonSide, 0, kCloseButtonSide, kCloseButtonSide, 1.0f);

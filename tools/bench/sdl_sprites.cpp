@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "DeadlinePacer.h"
+#include "platform/CCFramePacer.h"
 
 namespace {
 
@@ -102,12 +102,12 @@ int main()
         flyers.push_back({texture, {across(random), down(random), float(width), float(height)}, speed(random)});
     }
 
-    DeadlinePacer pacer(60.0);
+    cocos2d::FramePacer pacer;
     const SDL_Rect closeButton{kWidth - kCloseButtonSide, kHeight - kCloseButtonSide, kCloseButtonSide,
                                kCloseButtonSide};
     for (;;)
     {
-        pacer.waitForNextFrame();
+        pacer.waitForNextFrame(1.0 / 60.0);
         SDL_Event event;
         while (SDL_PollEvent(&event) != 0)
         {

@@ -45,7 +45,7 @@ stages+=("format check: $((SECONDS - begun)) s")
 stage "release build" build release
 stage "asan build" build asan
 stage "fuzzing build" tools/ci/run-fuzz.sh --build-only
-stage "windows build" tools/windows/package.sh windows_platform_test
+stage "windows build" tools/windows/package.sh windows_platform_test window_control
 
 # part NAME COMMAND...: runs a part of the checks in the background, its output to a log.
 declare -A part_pids=()

@@ -7,9 +7,9 @@ import sys
 import time
 from pathlib import Path
 
-# The window tests' helper; no bytecode cache left in the source tree.
+# The window helpers it shares with the window tests; no bytecode cache left in the source tree.
 sys.dont_write_bytecode = True
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "window"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "window"))
 import skyvane_window as sw  # noqa: E402
 
 # 1-3 the usual buttons, 4-7 the scroll wheels, 8-9 back and forward.

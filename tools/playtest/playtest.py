@@ -10,9 +10,9 @@ import tempfile
 import time
 from pathlib import Path
 
-# The window tests' helper; no bytecode cache left in the source tree.
+# The window helpers it shares with the window tests; no bytecode cache left in the source tree.
 sys.dont_write_bytecode = True
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests" / "window"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "window"))
 import skyvane_window as sw  # noqa: E402
 
 CRAFT_HALF_HEIGHT = 16

@@ -16,7 +16,7 @@ status=0
 echo "== deb-src entries for the private apt configuration"
 tests/windows/deb_src_entries_test.sh || status=1
 
-tools/windows/package.sh windows_platform_test
+tools/windows/package.sh windows_platform_test window_control
 
 # wine-run.sh makes its Wine prefixes under TMPDIR: a private one shows whether each run
 # stopped its wineserver and removed its prefix, and lets this script stop any it did not.
@@ -34,7 +34,7 @@ mkdir "$work/tmp"
 
 install="$work/Skyväne ✈ Spiel"
 cp -R skyvane-windows "$install"
-cp build/windows/bin/windows_platform_test.exe "$install/"
+cp build/windows/bin/windows_platform_test.exe build/windows/bin/window_control.exe "$install/"
 
 echo "== the package: resources, no time stamp, no build path"
 tests/windows/package_test.sh skyvane-windows skyvane-windows.zip build/windows || status=1
@@ -44,7 +44,8 @@ TMPDIR=$work/tmp tools/windows/wine-run.sh --timeout 120 "$install/windows_platf
 
 echo "== the game under Wine"
 TMPDIR=$work/tmp LIBGL_ALWAYS_SOFTWARE=1 /usr/bin/python3 -B tests/windows/wine_play_test.py "$install/skyvane.exe" \
-  --wine-run tools/windows/wine-run.sh --artifacts build/windows/wine-test || status=1
+  --wine-run tools/windows/wine-run.sh --window-control "$install/window_control.exe" \
+  --artifacts build/windows/wine-test || status=1
 
 if compgen -G "$work/tmp/skyvane-wine.*" >/dev/null; then
   echo "FAIL: a Wine prefix was left behind: its wineserver was not stopped" >&2

@@ -1,0 +1,437 @@
+#include "platform/desktop/CCGLViewImpl-desktop.h"
+#include "internal/GLContext.h"
+#include "internal/OperatingSystem.h"
+#include "internal/QuadProgram.h"
+#include "platform/desktop/CCMouseInput.h"
+
+#include <glad/gl.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "base/CCConsole.h"
+#include "base/CCDirector.h"
+#include "base/CCEventDispatcher.h"
+#include "platform/CCApplication.h"
+
+NS_CC_BEGIN
+
+namespace {
+
+const Size kDefaultWindowSize(960.0f, 640.0f);
+// X11 keeps window sizes in 16-bit fields.
+constexpr float kLargestWindowSide = 32767.0f;
+constexpr int kOldestUsableGL = 200; // major * 100 + minor: the renderer draws with shaders
+const char* const kDriverAdvice = "Update the graphics driver; in a virtual machine or a remote desktop, turn on "
+                                  "its 3-D acceleration.";
+
+// GLFW reports errors through one process-wide callback. While a capture is alive the first
+// error is kept as the cause its owner reports in one line; other errors are logged at once.
+class GlfwErrorCapture
+{
+public:
+    GlfwErrorCapture() : _outer(active()) { active() = this; }
+    ~GlfwErrorCapture() { active() = _outer; }
+    GlfwErrorCapture(const GlfwErrorCapture&) = delete;
+    GlfwErrorCapture& operator=(const GlfwErrorCapture&) = delete;
+
+    std::string causeOr(const char* fallback) const { return _first.empty() ? fallback : _first; }
+
+    static void onError(int /*code*/, const char* description)
+    {
+        const char* text = description ? description : "unknown error";
+        if (GlfwErrorCapture* capture = active())
+        {
+            if (capture->_first.empty())
+            {
+                capture->_first = text;
+            }
+        }
+        else
+        {
+            log("GLFW: %s", text);
+        }
+    }
+
+private:
+    static GlfwErrorCapture*& active()
+    {
+        static GlfwErrorCapture* current = nullptr;
+        return current;
+    }
+
+    GlfwErrorCapture* _outer;
+    std::string _first;
+};
+
+// GLFW is one library per process: the last view alive shuts it down, so a second view
+// never loses its window to the first one's destructor.
+int viewsUsingGlfw = 0;
+
+GLViewImpl* viewOf(GLFWwindow* window)
+{
+    return static_cast<GLViewImpl*>(glfwGetWindowUserPointer(window));
+}
+
+void dispatchToScene(EventMouse& event)
+{
+    Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+}
+
+bool isWindowSide(float pixels)
+{
+    return pixels >= 1.0f && pixels <= kLargestWindowSide;
+}
+
+} // namespace
+
+void GLViewImpl::WindowDeleter::operator()(GLFWwindow* window) const
+{
+    // Whatever outlives the window (renderer, cached textures) must not call GL after this.
+    gl::contextLost();
+    glfwDestroyWindow(window);
+}
+
+GLViewImpl* GLViewImpl::create(const std::string& viewName)
+{
+    return create(viewName, false);
+}
+
+GLViewImpl* GLViewImpl::create(const std::string& viewName, bool resizable)
+{
+    return createWithRect(viewName, Rect(Vec2::ZERO, kDefaultWindowSize), 1.0f, resizable);
+}
+
+GLViewImpl* GLViewImpl::createWithRect(const std::string& viewName, Rect size, float frameZoomFactor, bool resizable)
+{
+    return createWith([&](GLViewImpl& view) { return view.initWithRect(viewName, size, frameZoomFactor, resizable); });
+}
+
+GLViewImpl* GLViewImpl::createWithFullScreen(const std::string& viewName)
+{
+    return createWith([&](GLViewImpl& view) { return view.initWithFullScreen(viewName); });
+}
+
+template <typename Init>
+GLViewImpl* GLViewImpl::createWith(Init init)
+{
+    std::unique_ptr<GLViewImpl> view(new (std::nothrow) GLViewImpl());
+    if (!view || !init(*view))
+    {
+        return nullptr;
+    }
+    GLViewImpl* created = view.release();
+    created->autorelease();
+    return created;
+}
+
+GLViewImpl::GLViewImpl() : _mouse(std::make_unique<MouseInput>(*this, dispatchToScene))
+{
+    glfwSetErrorCallback(GlfwErrorCapture::onError);
+    GlfwErrorCapture capture;
+    _glfwReady = glfwInit() == GLFW_TRUE;
+    if (_glfwReady)
+    {
+        ++viewsUsingGlfw;
+    }
+    else
+    {
+        // GLFW has already cleaned up after its failed start.
+        _glfwInitError = capture.causeOr("GLFW could not be initialised");
+    }
+}
+
+GLViewImpl::~GLViewImpl()
+{
+    _window.reset();
+    if (_glfwReady && --viewsUsingGlfw == 0)
+    {
+        glfwTerminate();
+    }
+}
+
+bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float frameZoomFactor, bool resizable)
+{
+    _frameZoomFactor = frameZoomFactor;
+    return openWindow(viewName, rect.size, resizable, false);
+}
+
+bool GLViewImpl::initWithFullScreen(const std::string& viewName)
+{
+    _frameZoomFactor = 1.0f;
+    return openWindow(viewName, Size::ZERO, false, true);
+}
+
+bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizable, bool fullScreen)
+{
+    setViewName(viewName);
+    if (!_glfwReady)
+    {
+        return failToOpen(_glfwInitError);
+    }
+    GlfwErrorCapture capture;
+
+    GLFWmonitor* monitor = nullptr;
+    if (fullScreen)
+    {
+        monitor = glfwGetPrimaryMonitor();
+        const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+        if (!mode)
+        {
+            return failToOpen(capture.causeOr("there is no monitor to fill"));
+        }
+        size = Size(static_cast<float>(mode->width), static_cast<float>(mode->height));
+    }
+
+    const float width = size.width * _frameZoomFactor;
+    const float height = size.height * _frameZoomFactor;
+    if (!(_frameZoomFactor > 0.0f) || !isWindowSide(width) || !isWindowSide(height))
+    {
+        char cause[160];
+        std::snprintf(cause, sizeof cause, "%g x %g at zoom %g is not a window size (each side must be 1 to %g pixels)",
+                      size.width, size.height, _frameZoomFactor, kLargestWindowSide);
+        return failToOpen(cause);
+    }
+
+    const GLContextAttrs attrs = getGLContextAttrs();
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_RESIZABLE, resizable ? GLFW_TRUE : GLFW_FALSE);
+    glfwWindowHint(GLFW_RED_BITS, attrs.redBits);
+    glfwWindowHint(GLFW_GREEN_BITS, attrs.greenBits);
+    glfwWindowHint(GLFW_BLUE_BITS, attrs.blueBits);
+    glfwWindowHint(GLFW_ALPHA_BITS, attrs.alphaBits);
+    glfwWindowHint(GLFW_DEPTH_BITS, attrs.depthBits);
+    glfwWindowHint(GLFW_STENCIL_BITS, attrs.stencilBits);
+    glfwWindowHint(GLFW_SAMPLES, attrs.multisamplingCount);
+
+    _window.reset(glfwCreateWindow(static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height)),
+                                   viewName.c_str(), monitor, nullptr));
+    if (!_window)
+    {
+        return failToOpen(capture.causeOr("the window system refused it"));
+    }
+    glfwSetWindowUserPointer(_window.get(), this);
+    glfwMakeContextCurrent(_window.get());
+    // Before anything can fail: a driver unloaded with the refused window would leave
+    // LeakSanitizer its caches to blame on nobody.
+    platform::keepGLDriverLoaded();
+
+    const int glVersion = gladLoadGL(glfwGetProcAddress);
+    if (glVersion == 0)
+    {
+        return failToOpen(capture.causeOr("its OpenGL functions could not be loaded"));
+    }
+    const int major = GLAD_VERSION_MAJOR(glVersion);
+    const int minor = GLAD_VERSION_MINOR(glVersion);
+    if (major * 100 + minor < kOldestUsableGL)
+    {
+        return failToOpen("This computer's graphics driver offers OpenGL " + std::to_string(major) + "." +
+                          std::to_string(minor) + ", and the game needs 2.0 or later. " + kDriverAdvice);
+    }
+    gl::contextMade();
+    std::string shaderFailure;
+    if (!gl::quadProgram(&shaderFailure))
+    {
+        return failToOpen("The graphics driver cannot build the shaders the game draws with (" + shaderFailure + "). " +
+                          kDriverAdvice);
+    }
+    // The run loop paces frames itself; a driver that waits for vblank as well would halve the rate.
+    glfwSwapInterval(0);
+
+    int realWidth = 0;
+    int realHeight = 0;
+    glfwGetWindowSize(_window.get(), &realWidth, &realHeight);
+    _windowSize = Size(static_cast<float>(realWidth), static_cast<float>(realHeight));
+    GLView::setFrameSize(realWidth / _frameZoomFactor, realHeight / _frameZoomFactor);
+    glfwGetFramebufferSize(_window.get(), &realWidth, &realHeight);
+    _framebufferSize = Size(static_cast<float>(realWidth), static_cast<float>(realHeight));
+    double cursorX = 0.0;
+    double cursorY = 0.0;
+    glfwGetCursorPos(_window.get(), &cursorX, &cursorY);
+    const Vec2 cursor = windowToFrame(cursorX, cursorY);
+    _mouse->placeCursor(cursor.x, cursor.y);
+
+    installCallbacks();
+    return true;
+}
+
+bool GLViewImpl::failToOpen(const std::string& cause)
+{
+    _window.reset();
+    // A game on Windows has no console to read: the player sees this in a message box.
+    const std::string title = "Can't create window \"" + getViewName() + "\"";
+    MessageBox(cause.c_str(), title.c_str());
+    return false;
+}
+
+void GLViewImpl::installCallbacks()
+{
+    GLFWwindow* window = _window.get();
+    glfwSetMouseButtonCallback(
+        window, [](GLFWwindow* w, int button, int action, int /*mods*/) { viewOf(w)->onMouseButton(button, action); });
+    glfwSetCursorPosCallback(window, [](GLFWwindow* w, double x, double y) { viewOf(w)->onCursorMoved(x, y); });
+    glfwSetScrollCallback(window, [](GLFWwindow* w, double x, double y) { viewOf(w)->onScroll(x, y); });
+    glfwSetWindowSizeCallback(window,
+                              [](GLFWwindow* w, int width, int height) { viewOf(w)->onWindowResized(width, height); });
+    glfwSetFramebufferSizeCallback(
+        window, [](GLFWwindow* w, int width, int height) { viewOf(w)->onFramebufferResized(width, height); });
+    glfwSetWindowIconifyCallback(window,
+                                 [](GLFWwindow* w, int iconified) { viewOf(w)->onIconified(iconified == GLFW_TRUE); });
+}
+
+void GLViewImpl::onMouseButton(int button, int action)
+{
+    _mouse->buttonChanged(button, action == GLFW_PRESS);
+}
+
+void GLViewImpl::onCursorMoved(double x, double y)
+{
+    const Vec2 cursor = windowToFrame(x, y);
+    _mouse->cursorMoved(cursor.x, cursor.y);
+}
+
+Rect GLViewImpl::frameInWindow() const
+{
+    const Size frame = getFrameSize();
+    if (frame.width <= 0.0f || frame.height <= 0.0f || _windowSize.width <= 0.0f || _windowSize.height <= 0.0f)
+    {
+        return Rect(Vec2::ZERO, _windowSize);
+    }
+    // The zoom factor when the window is the size the view asked for; a size the desktop
+    // forced on it gets the whole frame, as large as fits, undistorted.
+    const float scale = std::min(_windowSize.width / frame.width, _windowSize.height / frame.height);
+    const Size drawn(frame.width * scale, frame.height * scale);
+    return Rect((_windowSize.width - drawn.width) / 2.0f, (_windowSize.height - drawn.height) / 2.0f, drawn.width,
+                drawn.height);
+}
+
+Vec2 GLViewImpl::windowToFrame(double x, double y) const
+{
+    const Rect drawn = frameInWindow();
+    const float scale = drawn.size.width > 0.0f ? getFrameSize().width / drawn.size.width : 1.0f;
+    return Vec2((static_cast<float>(x) - drawn.origin.x) * scale, (static_cast<float>(y) - drawn.origin.y) * scale);
+}
+
+Rect GLViewImpl::getFrameRectInPixels() const
+{
+    if (_windowSize.width <= 0.0f || _windowSize.height <= 0.0f)
+    {
+        return Rect(Vec2::ZERO, _framebufferSize);
+    }
+    // Window units and pixels differ on high-density screens; GL counts from the bottom.
+    const float pixelsX = _framebufferSize.width / _windowSize.width;
+    const float pixelsY = _framebufferSize.height / _windowSize.height;
+    const Rect drawn = frameInWindow();
+    return Rect(drawn.origin.x * pixelsX, (_windowSize.height - drawn.getMaxY()) * pixelsY, drawn.size.width * pixelsX,
+                drawn.size.height * pixelsY);
+}
+
+void GLViewImpl::onScroll(double xOffset, double yOffset)
+{
+    _mouse->scrolled(static_cast<float>(xOffset), static_cast<float>(yOffset));
+}
+
+void GLViewImpl::setFrameSize(float width, float height)
+{
+    GLView::setFrameSize(width, height);
+    const float windowWidth = width * _frameZoomFactor;
+    const float windowHeight = height * _frameZoomFactor;
+    if (_window && isWindowSide(windowWidth) && isWindowSide(windowHeight))
+    {
+        glfwSetWindowSize(_window.get(), static_cast<int>(std::lround(windowWidth)),
+                          static_cast<int>(std::lround(windowHeight)));
+        // Until the window system confirms the size, the frame is drawn as if it had.
+        _windowSize = Size(windowWidth, windowHeight);
+    }
+}
+
+void GLViewImpl::onWindowResized(int width, int height)
+{
+    // A minimised window reports 0 x 0: it keeps the size it will come back with.
+    if (width <= 0 || height <= 0)
+    {
+        return;
+    }
+    _windowSize = Size(static_cast<float>(width), static_cast<float>(height));
+    // Without a design resolution the frame keeps its size, as in 3.17, and is scaled into
+    // the window (frameInWindow).
+    if (_resolutionPolicy == ResolutionPolicy::UNKNOWN)
+    {
+        return;
+    }
+    GLView::setFrameSize(width / _frameZoomFactor, height / _frameZoomFactor);
+    updateDesignResolutionSize();
+}
+
+void GLViewImpl::onFramebufferResized(int width, int height)
+{
+    if (width > 0 && height > 0)
+    {
+        _framebufferSize = Size(static_cast<float>(width), static_cast<float>(height));
+    }
+}
+
+void GLViewImpl::onIconified(bool iconified)
+{
+    Application* application = Application::getInstance();
+    if (iconified)
+    {
+        application->applicationDidEnterBackground();
+    }
+    else
+    {
+        application->applicationWillEnterForeground();
+    }
+}
+
+void GLViewImpl::setWindowed(int width, int height)
+{
+    if (!_window)
+    {
+        return;
+    }
+    if (width < 1 || height < 1)
+    {
+        log("GLViewImpl::setWindowed: %d x %d is not a window size", width, height);
+        return;
+    }
+    GLFWmonitor* monitor = glfwGetWindowMonitor(_window.get());
+    if (!monitor)
+    {
+        monitor = glfwGetPrimaryMonitor();
+    }
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    const int left = mode ? (mode->width - width) / 2 : 0;
+    const int top = mode ? (mode->height - height) / 2 : 0;
+    glfwSetWindowMonitor(_window.get(), nullptr, left, top, width, height, GLFW_DONT_CARE);
+}
+
+void GLViewImpl::end()
+{
+    // Forgetting the window is what tells the run loop to stop: windowShouldClose() turns true.
+    _window.reset();
+    release();
+}
+
+void GLViewImpl::swapBuffers()
+{
+    if (_window)
+    {
+        glfwSwapBuffers(_window.get());
+    }
+}
+
+bool GLViewImpl::windowShouldClose()
+{
+    return !_window || glfwWindowShouldClose(_window.get()) == GLFW_TRUE;
+}
+
+void GLViewImpl::pollEvents()
+{
+    glfwPollEvents();
+}
+
+NS_CC_END
