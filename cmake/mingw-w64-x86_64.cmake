@@ -1,11 +1,10 @@
 # Cross toolchain for the 64-bit Windows build (Debian's MinGW-w64, posix threads).
 #
-#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-#         -DSKYVANE_WIN_DEPS="$(tools/windows/build-deps.sh)" ...
+#   cmake --preset windows    (or -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
 #
 # Libraries are searched only in SKYVANE_WIN_DEPS (also read from the
-# environment) and in the MinGW sysroot, so a host library can never end up in
-# a Windows link. Every executable is linked -static: no MinGW runtime DLLs to
+# environment; by default tools/windows/build-deps.sh's prefix) and in the
+# MinGW sysroot, so a host library can never end up in a Windows link. Every executable is linked -static: no MinGW runtime DLLs to
 # ship or to copy next to the exe under Wine.
 #
 # The GUI entry point is per target, not global: a game executable needs
@@ -27,6 +26,23 @@ set(CMAKE_RC_COMPILER ${SKYVANE_MINGW_TRIPLE}-windres)
 
 if(NOT SKYVANE_WIN_DEPS AND DEFINED ENV{SKYVANE_WIN_DEPS})
   set(SKYVANE_WIN_DEPS "$ENV{SKYVANE_WIN_DEPS}")
+endif()
+# Without a prefix given, the checkout's own, from tools/windows/build-deps.sh: built from
+# Debian's sources on first use (a few minutes), cached after. Its path follows the script's
+# version; what an earlier configure found in another prefix is looked up again.
+if(NOT SKYVANE_WIN_DEPS)
+  execute_process(COMMAND "${CMAKE_CURRENT_LIST_DIR}/../tools/windows/build-deps.sh"
+                  OUTPUT_VARIABLE SKYVANE_WIN_DEPS OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  if(DEFINED CACHE{SKYVANE_WIN_DEPS_FOUND_IN} AND NOT SKYVANE_WIN_DEPS_FOUND_IN STREQUAL SKYVANE_WIN_DEPS)
+    get_cmake_property(_skyvane_entries CACHE_VARIABLES)
+    foreach(_skyvane_entry IN LISTS _skyvane_entries)
+      string(FIND "$CACHE{${_skyvane_entry}}" "${SKYVANE_WIN_DEPS_FOUND_IN}/" _skyvane_at)
+      if(_skyvane_at EQUAL 0)
+        unset(${_skyvane_entry} CACHE)
+      endif()
+    endforeach()
+  endif()
+  set(SKYVANE_WIN_DEPS_FOUND_IN "${SKYVANE_WIN_DEPS}" CACHE INTERNAL "The dependency prefix of the last configure")
 endif()
 if(SKYVANE_WIN_DEPS AND NOT IS_DIRECTORY "${SKYVANE_WIN_DEPS}")
   message(FATAL_ERROR "SKYVANE_WIN_DEPS=${SKYVANE_WIN_DEPS} is not a directory; "

@@ -187,7 +187,7 @@ def private_display(width, height):
     """A private X server with a screen of the given size as $DISPLAY for the block."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-                               "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL)
     os.close(write_end)
     try:
@@ -209,6 +209,23 @@ def private_display(width, height):
     finally:
         server.terminate()
         server.wait(10)
+
+
+def find_window(name, pid=None):
+    """The first visible window titled name (of process pid), or None for none yet.
+
+    Windows come and go while a program starts (a fresh Wine prefix makes and drops several):
+    one destroyed during the search is an X error that ends xdotool, which counts as none found
+    this time; the caller polls again.
+    """
+    owner = [] if pid is None else ["--pid", str(pid)]
+    try:
+        done = subprocess.run(["xdotool", "search", "--onlyvisible", *owner, "--name", f"^{name}$"],
+                              capture_output=True, text=True, timeout=10)
+    except subprocess.TimeoutExpired:
+        return None
+    found = done.stdout.split() if done.returncode == 0 else []
+    return found[0] if found else None
 
 
 def display_environment():
@@ -280,13 +297,9 @@ class Game:
             if time.monotonic() > deadline:
                 raise GameError(f"no window named {WINDOW_NAME!r} within {timeout} s")
             # A launched game's window belongs to a process the launcher started, not to the launcher.
-            owner = [] if self.launcher else ["--pid", self.process.pid]
-            try:
-                found = xdotool("search", "--sync", "--onlyvisible", *owner,
-                                "--name", f"^{WINDOW_NAME}$", timeout=2).split()
-                self.window = found[0] if found else None
-            except subprocess.TimeoutExpired:
-                pass
+            self.window = find_window(WINDOW_NAME, None if self.launcher else self.process.pid)
+            if self.window is None:
+                time.sleep(0.2)
         self.wait_for(lambda frame: player_blob(frame) is not None, deadline - time.monotonic(), "the craft drawn")
         return self.window
 

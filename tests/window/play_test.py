@@ -29,6 +29,9 @@ def check_steering(game, report, height):
 def check_firing(game, report):
     def step():
         craft = sw.player_blob(game.screenshot())
+        if craft is None:
+            # An enemy ended the run just now: "You Lose!" shows, and a new run follows.
+            raise sw.RunLost("no craft to fire from", game.last_frame)
         game.press(1)
         try:
             # A shot every 0.15 s at one width per second: several are on screen at once.

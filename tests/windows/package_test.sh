@@ -4,11 +4,11 @@
 # reproducible build promises (no time stamp, no build path, a zip in sorted order with one
 # file time).
 #
-#   tests/windows/package_test.sh PACKAGE_DIR ZIP BUILD_DIR
+#   tests/windows/package_test.sh PACKAGE_DIR ZIP BUILD_DIR DEPENDENCY_PREFIX
 set -euo pipefail
 
-(($# == 3)) || { echo "usage: $0 PACKAGE_DIR ZIP BUILD_DIR" >&2; exit 2; }
-package=$1 zip=$2 build=$3
+(($# == 4)) || { echo "usage: $0 PACKAGE_DIR ZIP BUILD_DIR DEPENDENCY_PREFIX" >&2; exit 2; }
+package=$1 zip=$2 build=$3 deps=$4
 exe=$package/skyvane.exe
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 work=$(mktemp -d)
@@ -63,9 +63,32 @@ pe_timestamp() { # the COFF header's TimeDateStamp: 8 bytes after "PE\0\0", foun
   od -An -tu4 -j$((header + 8)) -N4 "$exe" | tr -d ' '
 }
 check "no link time stamp in the PE header" test "$(pe_timestamp)" = 0
-deps=$(sed -n 's/^SKYVANE_WIN_DEPS:[A-Z]*=//p' "$build/CMakeCache.txt")
 no_build_paths() { ! grep -a -q -F -e "$root" -e "$(cd "$build" && pwd)" -e "$deps" "$exe"; }
 check "no build path in skyvane.exe" no_build_paths
+
+# The two texts, as the zip holds them: Windows line ends, what a player needs, every notice.
+unzip -q -d "$work/unzipped" "$zip" skyvane-windows/README.txt skyvane-windows/THIRD-PARTY-NOTICES.txt
+readme=$work/unzipped/skyvane-windows/README.txt notices=$work/unzipped/skyvane-windows/THIRD-PARTY-NOTICES.txt
+crlf_only() { [[ -s $1 ]] && ! LC_ALL=C grep -a -q -e $'[^\r]$' -e '^$' "$1"; }
+check "README.txt in the zip, with Windows line ends" crlf_only "$readme"
+for needed in 'skyvane.exe' 'Windows 7' 'OpenGL 2.0' 'does not start' 'THIRD-PARTY-NOTICES.txt'; do
+  check "README.txt mentions '$needed'" grep -q -F "$needed" "$readme"
+done
+check "THIRD-PARTY-NOTICES.txt in the zip, with Windows line ends" crlf_only "$notices"
+check "the FreeType credit, with its year" \
+  grep -q -E '^Portions of this software are copyright \(C\) 20[0-9]{2} The FreeType Project \(www\.freetype\.org\)\.' "$notices"
+carries() { # SOURCE_LINE COPYRIGHT: the source package's name and version, then its whole copyright file
+  grep -q -F "Debian source package: $1"$'\r' "$notices" &&
+    /usr/bin/python3 -c 'import sys; from pathlib import Path as P
+sys.exit(P(sys.argv[1]).read_bytes() not in P(sys.argv[2]).read_bytes().replace(b"\r\n", b"\n"))' "$2" "$notices"
+}
+for name in freetype libpng glfw; do
+  check "the notice of $name, as built" carries "$(cat "$deps/share/doc/$name/source")" "$deps/share/doc/$name/copyright"
+done
+for package in libz-mingw-w64-dev mingw-w64-x86-64-dev; do
+  check "the notice of $package, as installed" \
+    carries "$(dpkg-query -W -f='${source:Package} ${source:Version}' "$package")" "/usr/share/doc/$package/copyright"
+done
 
 names=$(unzip -Z1 "$zip")
 check "zip entries in sorted order" test "$names" = "$(LC_ALL=C sort <<<"$names")"

@@ -1,4 +1,4 @@
-// The Windows platform layer under Wine (tools/windows/wine-test.sh runs it from a folder
+// The Windows platform layer under Wine (`ctest --preset windows` runs it from a folder
 // whose name is not ASCII): paths as UTF-8 with '/' separators, reading files through them,
 // and the system font lookup against a font registry this test writes itself.
 #include <windows.h>

@@ -2,36 +2,22 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/packages.sh"
 
-# build NAME [extra cmake arguments]: configures once, then builds build/NAME.
+# build PRESET: configures (once) and builds one of CMakePresets.json's configurations.
 build() {
-  local name="$1"; shift
-  local dir="build/$name" type=RelWithDebInfo
-  local args=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache -DSKYVANE_WARNINGS_AS_ERRORS=ON)
-  if [ "$name" = asan ]; then
-    type=Debug
-    args+=(-DSKYVANE_SANITIZE=ON)
+  # A Windows tree configured before the presets holds on to its dependency prefix.
+  if [ "$1" = windows ] && [ -f build/windows/CMakeCache.txt ] &&
+    ! grep -q '^SKYVANE_WIN_DEPS_FOUND_IN:' build/windows/CMakeCache.txt; then
+    rm -rf build/windows
   fi
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "${args[@]}" "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$(nproc)"
 }
 
-# Starts a private X server for window tests on a display number it finds free itself, so
-# that several can start at once; sets DISPLAY and stops the server when the shell exits.
+# start_xvfb STATE_DIR: the window tests' private X server (tools/ci/xvfb-fixture.sh) for
+# this shell: sets DISPLAY and SKYVANE_XVFB_PID, and stops the server when the shell exits.
 start_xvfb() {
-  local numbers
-  numbers=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$numbers" >/dev/null 2>&1 &
-  SKYVANE_XVFB_PID=$!
-  trap 'kill "$SKYVANE_XVFB_PID" 2>/dev/null || true' EXIT
-  for _ in $(seq 100); do
-    [ -s "$numbers" ] && break
-    kill -0 "$SKYVANE_XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$numbers")"
-  rm -f "$numbers"
-  if [ "$DISPLAY" = ":" ] || ! xdpyinfo >/dev/null 2>&1; then
-    echo "error: the private X server (Xvfb) did not start" >&2
-    return 1
-  fi
+  tools/ci/xvfb-fixture.sh start "$1" >/dev/null
+  trap "tools/ci/xvfb-fixture.sh stop '$1'" EXIT
+  DISPLAY=$(cat "$1/display") SKYVANE_XVFB_PID=$(cat "$1/pid")
+  export DISPLAY
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The README's test command as a new user meets it: in a fresh Debian root (debootstrap,
 # minimal variant, from the mirror this machine's apt uses), as a user who is not root but has
-# sudo, on a clone of the current commit. Ends with one line: the exit code, the time, whether
-# the fresh root's /etc/apt changed, and how many checks were skipped.
+# sudo, logged in with `su -`, on a clone of the current commit. Ends with one line: the exit
+# code, the time, whether the fresh root's /etc/apt changed, and how many checks were skipped.
 #
 # Needs root here: it mounts and chroots. Every mount lives in a private mount and process
 # namespace, so nothing outlives the run, interrupted or not; the fresh root is deleted after.
@@ -95,9 +95,9 @@ unshare --mount --pid --fork --kill-child --propagation private bash -c '
   mount --rbind /dev "$root/dev"
   mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
   mount -t tmpfs -o mode=1777 tmp "$root/tmp"
-  exec chroot "$root" runuser -u "$user" -- env -i HOME="/home/$user" USER="$user" LOGNAME="$user" \
-    PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 CI="${CI:-}" \
-    bash -c "cd ~/skyvane && ./skyvane test"
+  # As the user logs in: `su -` makes a login shell whose environment is what the fresh root
+  # gives (no LANG there), none of this one.
+  exec chroot "$root" env -i su - "$user" -c "cd ~/skyvane && ./skyvane test"
 ' fresh-check "$root" "$user" </dev/null >"$log" 2>&1 &
 inner=$!
 tail -n +1 -f --pid="$inner" "$log" &

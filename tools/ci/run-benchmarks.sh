@@ -11,9 +11,9 @@ machine() {
   echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), load average $(cut -d' ' -f1-3 /proc/loadavg)"
 }
 
-echo "== build (RelWithDebInfo in build/bench)"
-build bench
-bin=build/bench/bin
+echo "== build (the release preset, build/release)"
+build release
+bin=build/release/bin
 for tool in logic_bench render_bench play_probe floor_window sdl_sprites; do
   if [ ! -x "$bin/$tool" ]; then
     echo "$tool was not built: libbenchmark-dev, libsdl2-dev and libxdamage-dev are needed (./skyvane bench installs them)" >&2
@@ -21,10 +21,9 @@ for tool in logic_bench render_bench play_probe floor_window sdl_sprites; do
   fi
 done
 
-start_xvfb
+start_xvfb build/bench-xvfb
 export LIBGL_ALWAYS_SOFTWARE=1
-summaries=$(mktemp)
-trap 'rm -f "$summaries"; kill "$SKYVANE_XVFB_PID" 2>/dev/null || true' EXIT
+summaries=$(mktemp build/bench-summaries.XXXXXX)
 
 echo
 echo "Machine: $(machine). Other work on the machine makes every figure noisy."
@@ -40,3 +39,4 @@ echo
 echo
 echo "== Summary ($(machine))"
 grep '^summary: ' "$summaries" | sed 's/^summary: /  /'
+rm -f "$summaries"

@@ -10,7 +10,7 @@ source tools/ci/common.sh
 runs="${1:-5}"
 seconds="${2:-120}"
 build release
-start_xvfb
+start_xvfb build/playtest-xvfb
 export LIBGL_ALWAYS_SOFTWARE=1
 out=build/playtest
 status=0

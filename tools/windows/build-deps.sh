@@ -69,6 +69,9 @@ build() { # NAME DSC [CMAKE_OPTION...]
   shift 2
   step "building $name from $(basename "$dsc")"
   dpkg-source --no-check -x "$dsc" "$work/$name" >>"$log" 2>&1
+  # The package's notices ship with the game: its licence terms, its source package and version.
+  install -D -m 644 "$work/$name/debian/copyright" "$prefix/share/doc/$name/copyright"
+  sed -n 's/^Source: //p; s/^Version: //p' "$dsc" | paste -sd ' ' >"$prefix/share/doc/$name/source"
   cmake -S "$work/$name" -B "$work/$name-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DSKYVANE_WIN_DEPS="$prefix" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \

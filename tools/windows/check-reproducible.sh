@@ -13,10 +13,11 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/skyvane-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 started=$SECONDS
 
-builds=("$work/one" "$work/another/deeper/place")
+builds=("$work/one/build" "$work/another/deeper/place/build")
 for place in "${builds[@]}"; do
-  echo "== building in $place/build"
-  CCACHE_DISABLE=1 tools/windows/package.sh --build-dir "$place/build" --output "$place" | tail -n 2
+  echo "== building in $place"
+  CCACHE_DISABLE=1 cmake --preset windows -B "$place" >/dev/null
+  CCACHE_DISABLE=1 cmake --build "$place" -j "$(nproc)" --target windows_package | tail -n 1
 done
 
 status=0

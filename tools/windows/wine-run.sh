@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows executable under Wine in a throwaway prefix and exits with
-# the program's exit code. The caller provides the X display (DISPLAY, e.g. an
-# Xvfb it started) and stops it after this script returns.
+# the program's exit code; the windows preset's CMAKE_CROSSCOMPILING_EMULATOR.
+# A program with windows needs the caller's X display (DISPLAY); a console
+# program runs without one.
 #
 #   tools/windows/wine-run.sh [--timeout SECONDS] PROGRAM.exe [ARGS...]
 #
@@ -32,7 +33,6 @@ done
 program=$1
 shift
 [[ -f $program ]] || { echo "error: no such program: $program" >&2; exit 2; }
-[[ -n ${DISPLAY:-} ]] || { echo "error: DISPLAY is not set; start Xvfb first" >&2; exit 2; }
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../lib/packages.sh
@@ -42,6 +42,12 @@ ensure_packages windows
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/skyvane-wine.XXXXXX")
 export WINEPREFIX
 export WINEDEBUG=-all
+# Wine turns file names into Windows' UTF-16 through the locale's character set: in the C or
+# POSIX locale (no LANG, as in cron or a bare login) a folder name that is not ASCII cannot be
+# opened. Debian always has C.UTF-8.
+if [[ $(locale charmap 2>/dev/null) != UTF-8 ]]; then
+  export LC_ALL=C.UTF-8
+fi
 # No Mono/Gecko install prompts (nothing here needs .NET or an HTML engine),
 # and no menu entries or file associations written into $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
