@@ -10,6 +10,9 @@ set(SKYVANE_DEFAULT_FONT_FILE "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
     CACHE FILEPATH "TrueType font shipped as the default sans face of the Windows package")
 set(SKYVANE_DEFAULT_FONT_LICENCE_FILE "/usr/share/doc/fonts-dejavu-core/copyright"
     CACHE FILEPATH "Licence of that font")
+# The engine's statistics display: the same monospaced face on every system.
+set(SKYVANE_STATS_FONT_FILE "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
+    CACHE FILEPATH "TrueType font shipped as the face of the statistics display")
 
 # Adds commands copying a font and its licence into <destination>/fonts/ as <name>.ttf and
 # <name>.LICENSE.txt; appends both outputs to the list variable named by outputs_var.
@@ -43,6 +46,8 @@ function(skyvane_assemble_resources destination)
   skyvane_ship_font("${destination}" "Marker Felt" "${SKYVANE_FONT_PACKAGE_FILE}" "${SKYVANE_FONT_LICENCE_FILE}"
                     fonts-humor-sans outputs)
   skyvane_ship_font("${destination}" "DejaVuSans" "${SKYVANE_DEFAULT_FONT_FILE}" "${SKYVANE_DEFAULT_FONT_LICENCE_FILE}"
+                    fonts-dejavu-core outputs)
+  skyvane_ship_font("${destination}" "DejaVuSansMono" "${SKYVANE_STATS_FONT_FILE}" "${SKYVANE_DEFAULT_FONT_LICENCE_FILE}"
                     fonts-dejavu-core outputs)
 
   add_custom_target(skyvane_resources ALL DEPENDS ${outputs})

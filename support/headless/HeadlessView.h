@@ -8,18 +8,24 @@ namespace testing_support {
 class HeadlessView : public cocos2d::GLView
 {
 public:
-    static HeadlessView* create(float width = 960, float height = 640)
+    // With queueFrames, the view says its GL is ready: the Director then queues each frame
+    // whole, the scene and the statistics display, for a renderer that finds no GL to draw with.
+    static HeadlessView* create(float width = 960, float height = 640, bool queueFrames = false)
     {
         auto* view = new HeadlessView();
         view->setFrameSize(width, height);
+        view->_queueFrames = queueFrames;
         view->autorelease();
         return view;
     }
 
     void end() override { release(); }
-    bool isOpenGLReady() override { return false; }
+    bool isOpenGLReady() override { return _queueFrames; }
     void swapBuffers() override {}
     void setIMEKeyboardState(bool) override {}
+
+private:
+    bool _queueFrames = false;
 };
 
 } // namespace testing_support

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The window as a player first sees it, the close button, and starts without a display or usable shaders."""
+"""The window as a player first sees it, its statistics display, the close button, and starts without a display or
+usable shaders."""
 
 import os
 
@@ -9,6 +10,28 @@ import skyvane_window as sw
 def text_in(frame, box):
     """The extent of all white text in the box, or None."""
     return sw.merged(frame.blobs(sw.is_text_white, box, min_pixels=1))
+
+
+# 3.17's statistics display on its first frame: the ink of its three lines (left, top, right,
+# bottom, inclusive), drawn in 12-px cells on baselines 7, 29 and 51 px above the window's bottom.
+STATS_INK = (2, 575, 179, 632)
+STATS_BOX = (0, 540, 260, sw.HEIGHT)
+STATS_CELL = 12
+CALLS_BASELINE = sw.HEIGHT - 22 - 7
+
+
+def check_statistics_display(game, report):
+    frame = game.wait_for(lambda shot: text_in(shot, STATS_BOX) is not None, 5, "the statistics display")
+    ink = text_in(frame, STATS_BOX)
+    span = (ink.left, ink.top, ink.right - 1, ink.bottom - 1)
+    report.expect(all(abs(ours - theirs) <= 3 for ours, theirs in zip(span, STATS_INK)),
+                  f"statistics ink spans {span}, 3.17's {STATS_INK}", frame)
+    # "GL calls:     N": ink in every cell of "GL calls:" but the space, none in the five before
+    # the one-digit count, which fills the 15th cell.
+    inked = "".join("#" if frame.count(sw.is_text_white, (cell * STATS_CELL, CALLS_BASELINE - 18,
+                                                          (cell + 1) * STATS_CELL, CALLS_BASELINE + 3)) else "."
+                    for cell in range(16))
+    report.expect(inked == "##.######.....#.", f"draw-call line by 12-px cells: {inked}", frame)
 
 
 def check_first_frame(exe, report):
@@ -36,6 +59,8 @@ def check_first_frame(exe, report):
         for beside in ((sw.WIDTH - 80, sw.HEIGHT - 40, sw.WIDTH - 42, sw.HEIGHT),
                        (sw.WIDTH - 40, sw.HEIGHT - 80, sw.WIDTH, sw.HEIGHT - 42)):
             report.expect(frame.count(sw.is_close_red, beside) == 0, f"red beyond the close button in {beside}", frame)
+
+        check_statistics_display(game, report)
 
         code = game.quit(timeout=5)
         report.expect(code == 0, f"close button: exit code {code} (None: still running)\n{game.output()}")

@@ -14,11 +14,11 @@ NS_CC_BEGIN
 class ActionManager;
 class EventDispatcher;
 class GLView;
-class Label;
 class Node;
 class Renderer;
 class Scene;
 class Scheduler;
+class StatsDisplay;
 class TextureCache;
 
 class Director : public Ref
@@ -74,7 +74,9 @@ public:
     unsigned int getTotalFrames() { return _totalFrames; }
     float getDeltaTime() const { return _deltaTime; }
     void setNextDeltaTimeZero(bool nextDeltaTimeZero) { _nextDeltaTimeZero = nextDeltaTimeZero; }
-    float getFrameRate() const { return _frameRate; }
+    float getFrameRate() const;
+    // The statistics display, whose lines tests read back.
+    const StatsDisplay& getStatsDisplay() const { return *_stats; }
 
 protected:
     Director();
@@ -94,6 +96,7 @@ private:
     EventDispatcher* _eventDispatcher = nullptr;
     std::unique_ptr<TextureCache> _textureCache;
     std::unique_ptr<Renderer> _renderer;
+    std::unique_ptr<StatsDisplay> _stats;
 
     double _animationInterval = 1.0 / 60;
     double _oldAnimationInterval = 1.0 / 60;
@@ -113,14 +116,6 @@ private:
     Scene* _nextScene = nullptr;
     bool _sendCleanupToScene = false;
     Vector<Scene*> _scenesStack;
-
-    // Statistics display
-    unsigned int _framesSinceStats = 0;
-    float _accumDt = 0.0f;
-    float _frameRate = 0.0f;
-    float _secondsPerFrame = 0.0f;
-    Vector<Label*> _statsLabels;
-    bool _statsUnavailable = false;
 };
 
 NS_CC_END

@@ -1,14 +1,12 @@
 #include "base/CCDirector.h"
 
-#include <cstdio>
-
 #include "2d/CCActionManager.h"
 #include "2d/CCFontAtlas.h"
-#include "2d/CCLabel.h"
 #include "2d/CCScene.h"
 #include "base/CCAutoreleasePool.h"
 #include "base/CCEventDispatcher.h"
 #include "base/CCScheduler.h"
+#include "base/CCStatsDisplay.h"
 #include "platform/CCApplication.h"
 #include "platform/CCFileUtils.h"
 #include "platform/CCGLView.h"
@@ -19,8 +17,6 @@ NS_CC_BEGIN
 
 namespace {
 Director* sharedDirector = nullptr;
-constexpr float kStatsFontSize = 16.0f;
-constexpr float kStatsLineSpacing = 22.0f;
 constexpr float kLongestFrame = 0.2f;
 }
 
@@ -39,6 +35,7 @@ Director::Director()
       _eventDispatcher(new EventDispatcher()),
       _textureCache(std::make_unique<TextureCache>()),
       _renderer(std::make_unique<Renderer>()),
+      _stats(std::make_unique<StatsDisplay>()),
       _lastUpdate(std::chrono::steady_clock::now())
 {
     _scheduler->scheduleUpdate(_actionManager, Scheduler::PRIORITY_SYSTEM, false);
@@ -46,7 +43,7 @@ Director::Director()
 
 Director::~Director()
 {
-    _statsLabels.clear();
+    _stats->reset();
     _scenesStack.clear();
     CC_SAFE_RELEASE(_openGLView);
     _scheduler->unscheduleAll();
@@ -347,57 +344,23 @@ void Director::setNextScene()
 
 void Director::updateStats()
 {
-    ++_framesSinceStats;
-    _accumDt += _deltaTime;
-    _secondsPerFrame = _secondsPerFrame * 0.9f + _deltaTime * 0.1f;
-    if (_accumDt > CC_DIRECTOR_STATS_INTERVAL)
-    {
-        _frameRate = static_cast<float>(_framesSinceStats) / _accumDt;
-        _framesSinceStats = 0;
-        _accumDt = 0.0f;
-    }
+    _stats->addFrame(_deltaTime);
+}
+
+float Director::getFrameRate() const
+{
+    return _stats->getFrameRate();
 }
 
 void Director::drawStats()
 {
-    // The first frame has no figures of a previous one to show. Left out, it also comes up
-    // without the system font's lookup and load, about 10 ms.
+    // The display starts with the second frame, so that the first comes up without the load
+    // of its face.
     if (_totalFrames == 0)
     {
         return;
     }
-    if (_statsLabels.empty() && !_statsUnavailable)
-    {
-        for (int line = 0; line < 3; ++line)
-        {
-            Label* label = Label::createWithSystemFont("", "", kStatsFontSize);
-            if (!label)
-            {
-                _statsUnavailable = true;
-                _statsLabels.clear();
-                return;
-            }
-            label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
-            _statsLabels.pushBack(label);
-        }
-    }
-    if (_statsUnavailable)
-    {
-        return;
-    }
-    // Figures of the previous frame: this one is still being drawn.
-    char text[3][64];
-    std::snprintf(text[0], sizeof text[0], "%.1f / %.3f", _frameRate, _secondsPerFrame);
-    std::snprintf(text[1], sizeof text[1], "GL calls:%6lu", static_cast<unsigned long>(_renderer->getDrawnBatches()));
-    std::snprintf(text[2], sizeof text[2], "GL verts:%6lu", static_cast<unsigned long>(_renderer->getDrawnVertices()));
-    const Vec2 origin = getVisibleOrigin();
-    for (int line = 0; line < 3; ++line)
-    {
-        Label* label = _statsLabels.at(line);
-        label->setString(text[line]);
-        label->setPosition(origin.x, origin.y + kStatsLineSpacing * static_cast<float>(line));
-        label->visit(_renderer.get(), Mat4::IDENTITY, 0);
-    }
+    _stats->draw(_renderer.get(), getVisibleOrigin());
 }
 
 void Director::reset()
@@ -417,7 +380,7 @@ void Director::reset()
     _actionManager->removeAllActions();
     _eventDispatcher->removeAllEventListeners();
     _scenesStack.clear();
-    _statsLabels.clear();
+    _stats->reset();
     stopAnimation();
     _textureCache->removeAllTextures();
     FontAtlas::releaseCached();

@@ -200,8 +200,10 @@ struct Renderer::Impl
             firstQuad += batch.quadCount;
         }
         drawnBatches = batches.size();
-        drawnVertices = vertices.size();
+        drawnVertices = queuedVertices();
     }
+
+    size_t queuedVertices() const { return vertices.size() / kVerticesPerQuad * kIndicesPerQuad; }
 };
 
 Renderer::Renderer() : _impl(std::make_unique<Impl>())
@@ -261,6 +263,16 @@ void Renderer::render()
             r.drawQueue();
     }
     r.discardQueue();
+}
+
+size_t Renderer::getQueuedDrawCalls() const
+{
+    return _impl->batches.size();
+}
+
+size_t Renderer::getQueuedVertices() const
+{
+    return _impl->queuedVertices();
 }
 
 size_t Renderer::getDrawnBatches() const

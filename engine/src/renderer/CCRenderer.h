@@ -33,8 +33,11 @@ public:
     // loaded GL API the quads are dropped (and that is logged once).
     void render();
 
-    // Figures of the last render(): draw calls and vertices. The statistics display, drawn
-    // before render(), so shows the previous frame's figures.
+    // What render() will draw of the quads queued so far: draw calls, and vertices as the draw
+    // calls hand them to GL, 6 a quad (two triangles of indexed corners).
+    size_t getQueuedDrawCalls() const;
+    size_t getQueuedVertices() const;
+    // The same figures of the last render(), all of whose quads were drawn.
     size_t getDrawnBatches() const;
     size_t getDrawnVertices() const;
 
