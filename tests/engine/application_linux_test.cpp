@@ -252,4 +252,58 @@ TEST_F(ApplicationRun, SettingTheApplicationsIntervalPacesTheRunLoop)
     EXPECT_NEAR(waits.back(), 0.25, 1e-6);
 }
 
+// A minimised window: the Director draws nothing, and the close the window system sends
+// arrives only through a poll. Gives up after a bounded number of frames.
+class MinimisedView : public ClosingView
+{
+public:
+    static MinimisedView* create()
+    {
+        auto* view = new MinimisedView();
+        view->setFrameSize(960, 640);
+        view->autorelease();
+        return view;
+    }
+    void pollEvents() override { _closeRequested = ++_polls >= 3; }
+    bool windowShouldClose() override
+    {
+        return _closeRequested || ++_framesLeft > 100 || ClosingView::windowShouldClose();
+    }
+
+    int polls() const { return _polls; }
+    bool closeHeard() const { return _closeRequested; }
+
+private:
+    int _polls = 0;
+    int _framesLeft = 0;
+    bool _closeRequested = false;
+};
+
+class MinimisedApp : public LaunchingApp
+{
+public:
+    bool applicationDidFinishLaunching() override
+    {
+        Director* director = Director::getInstance();
+        view = MinimisedView::create();
+        director->setOpenGLView(view);
+        director->runWithScene(Scene::create());
+        director->stopAnimation();
+        return true;
+    }
+
+    MinimisedView* view = nullptr;
+};
+
+TEST_F(ApplicationRun, AStoppedDirectorStillHearsTheWindowSystemEveryFrame)
+{
+    FramePacer pacer([] { return std::chrono::steady_clock::time_point{}; },
+                     [](std::chrono::steady_clock::time_point) {});
+    MinimisedApp app;
+    EXPECT_EQ(runDesktopLoop(app, pacer), 0);
+    ASSERT_NE(app.view, nullptr);
+    EXPECT_TRUE(app.view->closeHeard());
+    EXPECT_EQ(app.view->polls(), 3);
+}
+
 } // namespace

@@ -127,6 +127,23 @@ TEST_F(MouseFixture, OtherButtonsGiveMouseEventsButNoTouches)
                         "mouse move 2 9,-9", "mouse up 2 9,-9", "mouse down 7 9,-9"}));
 }
 
+TEST_F(MouseFixture, ReleasingHeldButtonsEndsTheTouchAndLetsGoOfExactlyWhatWasHeld)
+{
+    input.placeCursor(50, 60);
+    input.buttonChanged(0, true);
+    input.buttonChanged(2, true);
+    log.clear();
+    input.releaseHeldButtons();
+    EXPECT_EQ(log, (Log{"touch ended 50,60", "mouse up 0 50,-60", "mouse up 2 50,-60"}));
+    // Nothing is held any more: a second release, or the late real one, sends nothing new
+    // through touches, and the next press starts a fresh touch.
+    log.clear();
+    input.releaseHeldButtons();
+    EXPECT_TRUE(log.empty());
+    input.buttonChanged(0, true);
+    EXPECT_EQ(log, (Log{"touch began 50,60", "mouse down 0 50,-60"}));
+}
+
 TEST_F(MouseFixture, MoveReportsLeftFirstAmongHeldButtons)
 {
     input.buttonChanged(2, true);

@@ -4,7 +4,7 @@
 # install and the caller stops. Output goes to stderr: some callers print results on stdout.
 
 declare -A SKYVANE_PACKAGES=(
-  [build]="cmake g++ make pkg-config ccache python3 python3-glad libglfw3-dev libgl-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-humor-sans fonts-dejavu-core"
+  [build]="cmake g++ make pkg-config ccache python3 python3-glad libglfw3-dev libx11-dev libgl-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-humor-sans fonts-dejavu-core"
   [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev clang-format"
   [bench]="libbenchmark-dev libsdl2-dev libxdamage-dev"
   # Wine's X11 driver loads the X and GL libraries at run time; they are only its Recommends.

@@ -65,7 +65,13 @@ private:
     void onScroll(double xOffset, double yOffset);
     void onWindowResized(int width, int height);
     void onFramebufferResized(int width, int height);
-    void onIconified(bool iconified);
+    // Pauses the game while the player cannot see the window, for whatever reason.
+    void showOrHide(bool shown);
+    // The room for windows on the primary monitor, panels and task bar left out; empty when
+    // the system cannot say.
+    Size workArea() const;
+    // A window larger than the screen's work area keeps its frame out of reach.
+    void fitIntoWorkArea();
 
     bool _glfwReady = false;
     std::string _glfwInitError;
@@ -73,6 +79,9 @@ private:
     float _frameZoomFactor = 1.0f;
     Size _windowSize;
     Size _framebufferSize;
+    bool _showRequested = false;
+    bool _shown = true;
+    bool _fittedToWorkArea = false;
     std::unique_ptr<MouseInput> _mouse;
 };
 

@@ -3,6 +3,8 @@
 #include "internal/OperatingSystem.h"
 #include "internal/QuadProgram.h"
 #include "platform/desktop/CCMouseInput.h"
+#include "platform/desktop/CCWindowFit.h"
+#include "platform/desktop/CCWindowSystem.h"
 
 #include <glad/gl.h>
 #define GLFW_INCLUDE_NONE
@@ -198,6 +200,9 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
 
     const GLContextAttrs attrs = getGLContextAttrs();
     glfwDefaultWindowHints();
+    // Shown by the first poll of the run loop: a start-up that fails leaves no window behind
+    // its message, and creating the window never waits for the desktop to show it.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_RESIZABLE, resizable ? GLFW_TRUE : GLFW_FALSE);
     glfwWindowHint(GLFW_RED_BITS, attrs.redBits);
     glfwWindowHint(GLFW_GREEN_BITS, attrs.greenBits);
@@ -207,8 +212,10 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     glfwWindowHint(GLFW_STENCIL_BITS, attrs.stencilBits);
     glfwWindowHint(GLFW_SAMPLES, attrs.multisamplingCount);
 
-    _window.reset(glfwCreateWindow(static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height)),
-                                   viewName.c_str(), monitor, nullptr));
+    const Size windowSize = fullScreen ? Size(width, height) : fitWithin(Size(width, height), workArea());
+    _window.reset(glfwCreateWindow(static_cast<int>(std::lround(windowSize.width)),
+                                   static_cast<int>(std::lround(windowSize.height)), viewName.c_str(), monitor,
+                                   nullptr));
     if (!_window)
     {
         return failToOpen(capture.causeOr("the window system refused it"));
@@ -241,11 +248,13 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     // The run loop paces frames itself; a driver that waits for vblank as well would halve the rate.
     glfwSwapInterval(0);
 
+    // The frame is the size asked for, whatever size the window has or is given later: the
+    // window only changes how large the frame is drawn.
+    GLView::setFrameSize(size.width, size.height);
     int realWidth = 0;
     int realHeight = 0;
     glfwGetWindowSize(_window.get(), &realWidth, &realHeight);
     _windowSize = Size(static_cast<float>(realWidth), static_cast<float>(realHeight));
-    GLView::setFrameSize(realWidth / _frameZoomFactor, realHeight / _frameZoomFactor);
     glfwGetFramebufferSize(_window.get(), &realWidth, &realHeight);
     _framebufferSize = Size(static_cast<float>(realWidth), static_cast<float>(realHeight));
     double cursorX = 0.0;
@@ -254,6 +263,7 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     const Vec2 cursor = windowToFrame(cursorX, cursorY);
     _mouse->placeCursor(cursor.x, cursor.y);
 
+    windowsystem::reportErrorsInOneLine();
     installCallbacks();
     return true;
 }
@@ -261,9 +271,10 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
 bool GLViewImpl::failToOpen(const std::string& cause)
 {
     _window.reset();
-    // A game on Windows has no console to read: the player sees this in a message box.
-    const std::string title = "Can't create window \"" + getViewName() + "\"";
-    MessageBox(cause.c_str(), title.c_str());
+    // A game on Windows has no console to read: the player sees this in a message box, titled
+    // as the window it stands for.
+    const std::string text = "Can't open the window: " + cause;
+    MessageBox(text.c_str(), getViewName().c_str());
     return false;
 }
 
@@ -278,8 +289,6 @@ void GLViewImpl::installCallbacks()
                               [](GLFWwindow* w, int width, int height) { viewOf(w)->onWindowResized(width, height); });
     glfwSetFramebufferSizeCallback(
         window, [](GLFWwindow* w, int width, int height) { viewOf(w)->onFramebufferResized(width, height); });
-    glfwSetWindowIconifyCallback(window,
-                                 [](GLFWwindow* w, int iconified) { viewOf(w)->onIconified(iconified == GLFW_TRUE); });
 }
 
 void GLViewImpl::onMouseButton(int button, int action)
@@ -295,24 +304,12 @@ void GLViewImpl::onCursorMoved(double x, double y)
 
 Rect GLViewImpl::frameInWindow() const
 {
-    const Size frame = getFrameSize();
-    if (frame.width <= 0.0f || frame.height <= 0.0f || _windowSize.width <= 0.0f || _windowSize.height <= 0.0f)
-    {
-        return Rect(Vec2::ZERO, _windowSize);
-    }
-    // The zoom factor when the window is the size the view asked for; a size the desktop
-    // forced on it gets the whole frame, as large as fits, undistorted.
-    const float scale = std::min(_windowSize.width / frame.width, _windowSize.height / frame.height);
-    const Size drawn(frame.width * scale, frame.height * scale);
-    return Rect((_windowSize.width - drawn.width) / 2.0f, (_windowSize.height - drawn.height) / 2.0f, drawn.width,
-                drawn.height);
+    return letterbox(getFrameSize(), _windowSize);
 }
 
 Vec2 GLViewImpl::windowToFrame(double x, double y) const
 {
-    const Rect drawn = frameInWindow();
-    const float scale = drawn.size.width > 0.0f ? getFrameSize().width / drawn.size.width : 1.0f;
-    return Vec2((static_cast<float>(x) - drawn.origin.x) * scale, (static_cast<float>(y) - drawn.origin.y) * scale);
+    return windowPointToFrame(getFrameSize(), _windowSize, Vec2(static_cast<float>(x), static_cast<float>(y)));
 }
 
 Rect GLViewImpl::getFrameRectInPixels() const
@@ -374,16 +371,65 @@ void GLViewImpl::onFramebufferResized(int width, int height)
     }
 }
 
-void GLViewImpl::onIconified(bool iconified)
+void GLViewImpl::showOrHide(bool shown)
 {
-    Application* application = Application::getInstance();
-    if (iconified)
+    if (shown && !_fittedToWorkArea)
     {
-        application->applicationDidEnterBackground();
+        // Only a window the desktop has framed tells how much room its frame takes.
+        _fittedToWorkArea = true;
+        fitIntoWorkArea();
+    }
+    if (shown == _shown)
+    {
+        return;
+    }
+    _shown = shown;
+    Application* application = Application::getInstance();
+    if (shown)
+    {
+        application->applicationWillEnterForeground();
     }
     else
     {
-        application->applicationWillEnterForeground();
+        _mouse->releaseHeldButtons();
+        application->applicationDidEnterBackground();
+    }
+}
+
+Size GLViewImpl::workArea() const
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    if (GLFWmonitor* monitor = glfwGetPrimaryMonitor())
+    {
+        glfwGetMonitorWorkarea(monitor, &left, &top, &width, &height);
+    }
+    return Size(static_cast<float>(width), static_cast<float>(height));
+}
+
+void GLViewImpl::fitIntoWorkArea()
+{
+    if (glfwGetWindowMonitor(_window.get()))
+    {
+        return;
+    }
+    const Size area = workArea();
+    int frameLeft = 0;
+    int frameTop = 0;
+    int frameRight = 0;
+    int frameBottom = 0;
+    glfwGetWindowFrameSize(_window.get(), &frameLeft, &frameTop, &frameRight, &frameBottom);
+    const Size room(area.width - static_cast<float>(frameLeft + frameRight),
+                    area.height - static_cast<float>(frameTop + frameBottom));
+    const Size fitted = fitWithin(_windowSize, room);
+    // Window managers place a window too large for the screen at its top left, where the
+    // smaller one then fits. The place stays theirs: X11 window managers read a requested
+    // position as the frame's or the content's, each its own way.
+    if (!fitted.equals(_windowSize))
+    {
+        glfwSetWindowSize(_window.get(), static_cast<int>(fitted.width), static_cast<int>(fitted.height));
     }
 }
 
@@ -439,7 +485,17 @@ bool GLViewImpl::windowShouldClose()
 
 void GLViewImpl::pollEvents()
 {
+    if (!_window)
+    {
+        return;
+    }
+    if (!_showRequested)
+    {
+        _showRequested = true;
+        windowsystem::show(_window.get());
+    }
     glfwPollEvents();
+    showOrHide(windowsystem::isShown(_window.get()));
 }
 
 NS_CC_END

@@ -46,6 +46,17 @@ void MouseInput::buttonChanged(int button, bool pressed)
              static_cast<EventMouse::MouseButton>(button));
 }
 
+void MouseInput::releaseHeldButtons()
+{
+    for (int button = 0; button < kButtonCount; ++button)
+    {
+        if (_held.test(static_cast<size_t>(button)))
+        {
+            buttonChanged(button, false);
+        }
+    }
+}
+
 void MouseInput::cursorMoved(float x, float y)
 {
     placeCursor(x, y);

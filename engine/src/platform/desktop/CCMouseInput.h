@@ -25,6 +25,9 @@ public:
     void placeCursor(float x, float y);
     // button is the GLFW button number (0 left, 1 right, 2 middle, up to 7).
     void buttonChanged(int button, bool pressed);
+    // Every held button let go, as when the window loses the pointer: a release the window
+    // cannot hear (it was hidden meanwhile) must not leave a button held for good.
+    void releaseHeldButtons();
     void cursorMoved(float x, float y);
     void scrolled(float xOffset, float yOffset);
 
