@@ -18,7 +18,8 @@ void reportMissingResources()
                     "missing or damaged. Unzip the whole folder and run skyvane.exe there."
                   : "Skyvane's pictures and fonts could not be loaded: the Resources folder beside the program is "
                     "missing or damaged. Build the game again with ./skyvane play.";
-    MessageBox(message, "Skyvane");
+    // Titled as the window, as the engine titles its own messages.
+    MessageBox(message, "My Game");
 }
 
 int exitCodeAfter(int runExitCode)

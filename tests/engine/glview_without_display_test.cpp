@@ -19,7 +19,7 @@ protected:
     static void expectOneLineNaming(const std::string& output, const std::string& viewName)
     {
         EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
-        EXPECT_EQ(output.rfind("Can't create window \"" + viewName + "\": ", 0), 0u) << output;
+        EXPECT_EQ(output.rfind(viewName + ": Can't open the window: ", 0), 0u) << output;
         EXPECT_NE(output.find("DISPLAY"), std::string::npos) << output;
     }
 

@@ -197,9 +197,21 @@ void keepGLDriverLoaded()
 
 void showMessageBox(const std::string& text, const std::string& title)
 {
+    // Owned by the game's window when one is on screen: the box then stays in front of it and
+    // the window waits for it, so a click on the window can never bury the box.
+    HWND owner = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            if (!IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&owner));
     // Qualified: <windows.h> turns the engine's own MessageBox, declared in this namespace,
     // into a MessageBoxW that would hide this one.
-    ::MessageBoxW(nullptr, win32::toUtf16(text).c_str(), win32::toUtf16(title).c_str(),
+    ::MessageBoxW(owner, win32::toUtf16(text).c_str(), win32::toUtf16(title).c_str(),
                   MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
