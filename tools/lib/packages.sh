@@ -5,7 +5,7 @@
 
 declare -A SKYVANE_PACKAGES=(
   [build]="cmake g++ make pkg-config ccache python3 python3-glad libglfw3-dev libgl-dev libfreetype-dev libfontconfig-dev libpng-dev fonts-humor-sans fonts-dejavu-core"
-  [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick clang libclang-rt-14-dev clang-format"
+  [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils clang libclang-rt-14-dev clang-format python3-pytest python3-pytest-timeout python3-pil python3-xlib"
   [bench]="libbenchmark-dev libsdl2-dev libxdamage-dev"
   # Wine's X11 driver loads the X and GL libraries at run time; they are only its Recommends.
   [windows]="gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev cmake ninja-build dpkg-dev zip unzip icoutils x11-utils wine wine64 libgl1 libgl1-mesa-dri libxcursor1 libxi6 libxrandr2 libxrender1 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1"
