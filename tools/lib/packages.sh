@@ -1,5 +1,7 @@
-# The one way the project installs Debian packages, sourced by every script that needs some.
+# The one way the project installs Debian packages: ./skyvane's commands, before anything is
+# configured. What CMake and CTest run only checks, and fails naming the install command.
 #   ensure_packages SET...   installs what the named sets hold and the machine lacks
+#   require_packages SET...  fails unless all of them are installed
 # As root apt-get runs directly, otherwise through sudo; with neither, one line says what to
 # install and the caller stops. Output goes to stderr: some callers print results on stdout.
 
@@ -12,14 +14,29 @@ declare -A SKYVANE_PACKAGES=(
   [fresh-check]="debootstrap debian-archive-keyring"
 )
 
-ensure_packages() {
-  local set package missing=()
+# missing_packages SET...: sets `missing` to the packages of the sets that are not installed.
+missing_packages() {
+  local set package
+  missing=()
   for set in "$@"; do
     [[ -v SKYVANE_PACKAGES[$set] ]] || { echo "error: no package set '$set'" >&2; return 2; }
     for package in ${SKYVANE_PACKAGES[$set]}; do
       dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q ' installed$' || missing+=("$package")
     done
   done
+}
+
+require_packages() {
+  local missing
+  missing_packages "$@"
+  ((${#missing[@]} == 0)) && return 0
+  echo "error: missing Debian packages: ${missing[*]}; ./skyvane installs them, or as root: apt-get install ${missing[*]}" >&2
+  return 1
+}
+
+ensure_packages() {
+  local missing
+  missing_packages "$@"
   ((${#missing[@]} == 0)) && return 0
 
   local root=()
