@@ -47,6 +47,8 @@ def test_close_button_works_where_it_is_drawn(forced):
     assert code == 0, f"close button: exit code {code}"
 
 
+# Its own wait for the box is 120 s, so that a box that never shows is reported as that.
+@pytest.mark.timeout(200)
 def test_without_resources_a_message_box_says_what_to_do(start_game, exe, in_prefix, tmp_path):
     """Run from inside the zip, the exe has no Resources beside it: a message box says what to do, and it exits 1."""
     alone = tmp_path / exe.name
