@@ -28,7 +28,8 @@ from pathlib import Path
 
 import pytest
 
-from game import Game
+pytest.register_assert_rewrite("shared_checks")
+from game import Game  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[1]
 FIXTURE_SCRIPT = ROOT / "tools" / "ci" / "xvfb-fixture.sh"

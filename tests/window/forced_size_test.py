@@ -4,7 +4,9 @@ steers and the close button works where the picture shows them."""
 import pytest
 
 from game import Game
-from moves import Field, close_in_field, steer_in_field, wait_for_forced_size
+from moves import Field, wait_for_forced_size
+from shared_checks import (  # noqa: F401 (run here, on this file's forced size)
+    test_pointer_steers_where_the_field_is_drawn, test_close_button_works_where_it_is_drawn)
 
 
 @pytest.fixture(scope="module", params=[(400, 300), (1920, 1080)], ids=["400x300", "1920x1080"])
@@ -20,13 +22,3 @@ def forced(request, exe, screen):
         yield game, field
 
 
-def test_pointer_steers_where_the_field_is_drawn(forced):
-    target, craft, tolerance = steer_in_field(*forced)
-    assert craft is not None and abs(craft.middle_y - target) <= tolerance, \
-        f"the pointer at y={target} put the craft at {craft}"
-
-
-def test_close_button_works_where_it_is_drawn(forced):
-    reds, code = close_in_field(*forced)
-    assert all(reds), f"no close button drawn where the field puts it (red pixels at each try: {reds})"
-    assert code == 0, f"close button: exit code {code}"

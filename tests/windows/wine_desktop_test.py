@@ -7,7 +7,9 @@ import time
 import pytest
 
 from game import Game, find_window, xdotool
-from moves import Field, close_in_field, steer_in_field, wait_for_forced_size
+from moves import Field, wait_for_forced_size
+from shared_checks import (  # noqa: F401 (run here, on this file's forced size)
+    test_pointer_steers_where_the_field_is_drawn, test_close_button_works_where_it_is_drawn)
 from picture import WINDOW_NAME
 
 
@@ -33,18 +35,6 @@ def forced(exe, display, launcher, window_timeout, in_prefix):
         field = Field(400, 300)
         wait_for_forced_size(game, field)
         yield game, field
-
-
-def test_pointer_steers_where_the_field_is_drawn(forced):
-    target, craft, tolerance = steer_in_field(*forced)
-    assert craft is not None and abs(craft.middle_y - target) <= tolerance, \
-        f"the pointer at y={target} put the craft at {craft}"
-
-
-def test_close_button_works_where_it_is_drawn(forced):
-    reds, code = close_in_field(*forced)
-    assert all(reds), f"no close button drawn where the field puts it (red pixels at each try: {reds})"
-    assert code == 0, f"close button: exit code {code}"
 
 
 # Its own wait for the box is 120 s, so that a box that never shows is reported as that.

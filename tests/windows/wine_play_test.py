@@ -6,9 +6,9 @@ import subprocess
 import time
 from pathlib import Path
 
-import pytest
-
-from moves import Field, close_in_field, field_sprites, fire_and_cease, steer, wait_for_the_field_to_move
+from moves import Field, close_in_field, field_sprites, wait_for_the_field_to_move
+from shared_checks import (  # noqa: F401 (run here, on this file's game)
+    test_pointer_height_steers_the_craft_up_and_down_only, test_left_button_fires_while_held_and_stops_on_release)
 from picture import HEIGHT, PLAYER_X, WIDTH, WINDOW_NAME, is_close_red, is_player_blue, is_text_white, player_blob
 
 CPU_SECONDS = 10.0
@@ -55,16 +55,6 @@ def test_window_icon_is_the_craft(game):
         blue = sum(1 for p in argb if p >> 24 >= 128 and is_player_blue(p >> 16 & 255, p >> 8 & 255, p & 255))
         assert all(p >> 24 == 0 for p in corners), f"icon {width}x{height}: corners not transparent"
         assert blue >= width * height // 20, f"icon {width}x{height}: {blue} blue pixels, not the craft"
-
-
-@pytest.mark.parametrize("height", [160, 260])
-def test_pointer_height_steers_the_craft_up_and_down_only(game, height):
-    craft = player_blob(steer(game, height))
-    assert abs(craft.cx - PLAYER_X) <= 12, f"craft moved sideways to x={craft.cx:.0f}"
-
-
-def test_left_button_fires_while_held_and_stops_on_release(game):
-    fire_and_cease(game)
 
 
 def test_minimise_and_restore_pause_and_resume(game, in_prefix):
