@@ -1,16 +1,39 @@
-"""The test command's closing lines: one per part, then a total, of the cases ctest counted.
+"""The test command's closing lines: one per part, then a total, of the cases ctest and pytest counted.
 
   tally.py PART:STATUS[:JUNIT]...
 
 A part with a JUnit file (ctest --output-junit) counts its cases: one ctest did not run (its
-fixture failed, say) as skipped, and a failed ctest with no failed case as one failure. A part
-without one is a single check, judged by its exit status. Exits 1 unless every case passed:
-a skip while the display is up is a check that did not run.
+fixture failed, say) as skipped, and a failed ctest with no failed case as one failure. A ctest
+entry that ran pytest counts pytest's cases instead, from pytest-results/ENTRY.xml beside the
+JUnit file (pytest --junitxml), and once more as a failure if it failed with none failed there.
+A part without a JUnit file is a single check, judged by its exit status. Exits 1 unless every
+case passed: a skip while the display is up is a check that did not run.
 """
 
 import sys
 import xml.etree.ElementTree as ElementTree
 from pathlib import Path
+
+
+def ctest_case(case):
+    """passed, failed, skipped of one ctest entry"""
+    if case.find("skipped") is not None:
+        return [0, 0, 1]
+    if case.get("status") == "run" and case.find("failure") is None:
+        return [1, 0, 0]
+    return [0, 1, 0]
+
+
+def pytest_cases(results):
+    totals = [0, 0, 0]
+    for case in ElementTree.parse(results).getroot().iter("testcase"):
+        if case.find("failure") is not None or case.find("error") is not None:
+            totals[1] += 1
+        elif case.find("skipped") is not None:
+            totals[2] += 1
+        else:
+            totals[0] += 1
+    return totals
 
 
 def counts(status, junit):
@@ -20,12 +43,12 @@ def counts(status, junit):
     totals = [0, 0, 0]
     cases = ElementTree.parse(junit).getroot().iter("testcase") if Path(junit).exists() else []
     for case in cases:
-        if case.find("skipped") is not None:
-            totals[2] += 1
-        elif case.get("status") == "run" and case.find("failure") is None:
-            totals[0] += 1
-        else:
-            totals[1] += 1
+        entry = ctest_case(case)
+        results = Path(junit).parent / "pytest-results" / f"{case.get('name')}.xml"
+        if case.find("skipped") is None and results.exists():
+            cases_run = pytest_cases(results)
+            entry = [cases_run[0], max(cases_run[1], entry[1]), cases_run[2]]
+        totals = [total + count for total, count in zip(totals, entry)]
     if status != 0 and totals[1] == 0:
         totals[1] = 1
     return totals

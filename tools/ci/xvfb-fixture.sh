@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A private X server shared by one ctest run's window tests (cmake/DisplayFixture.cmake).
-#   xvfb-fixture.sh start DIR       starts Xvfb on a free display (-displayfd, so runs side by
-#                                   side never collide) and keeps its number and process in DIR
+#   xvfb-fixture.sh start DIR [WxH] starts Xvfb on a free display (-displayfd, so runs side by
+#                                   side never collide) with a screen of WxH (1280x800) and
+#                                   keeps its number and process in DIR
 #   xvfb-fixture.sh stop DIR        stops it
 #   xvfb-fixture.sh run DIR CMD...  runs CMD on it; with no server started, as it is
 # On the server a check may not skip for want of a display: SKYVANE_REQUIRE_DISPLAY=1.
@@ -15,7 +16,7 @@ case $action in
     mkdir -p "$dir"
     rm -f "$dir/display"
     # Its own session and no inherited output: ctest waits for the output of a test to close.
-    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset \
+    setsid Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp -noreset \
       3>"$dir/display.new" </dev/null >"$dir/xvfb.log" 2>&1 &
     echo $! >"$dir/pid"
     for _ in $(seq 100); do

@@ -5,15 +5,18 @@ Writes screenshots of every run into the output folder; --readme-shot also keeps
 (enemies and shots in view) for the README.
 """
 
+import argparse
+import os
 import sys
 import tempfile
 import time
 from pathlib import Path
 
-# The window helpers it shares with the window tests; no bytecode cache left in the source tree.
+# The window helpers it shares with the window checks; no bytecode cache left in the source tree.
 sys.dont_write_bytecode = True
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "support" / "window"))
-import skyvane_window as sw  # noqa: E402
+import picture as sw  # noqa: E402
+from game import Game, GameError  # noqa: E402
 
 CRAFT_HALF_HEIGHT = 16
 LOOKAHEAD = 420
@@ -81,7 +84,7 @@ def play_run(game, run, seconds, album):
                 album.add(frame, f"run{run}-lost")
                 return now - started, forced_at is not None
             if now - started > seconds + 20:
-                raise sw.GameError(f"run {run} neither went on nor ended", frame)
+                raise GameError(f"run {run} neither went on nor ended", frame)
             craft = sw.player_blob(frame)
             if craft is None:
                 continue
@@ -99,32 +102,43 @@ def play_run(game, run, seconds, album):
         game.release(1)
 
 
-def main(args, report):
-    args.out.mkdir(parents=True, exist_ok=True)
-    album = Album(args.out)
-    with sw.Game(args.exe) as game:
-        game.wait_window()
-        for run in range(1, args.runs + 1):
-            lasted, forced = play_run(game, run, args.run_seconds, album)
-            print(f"run {run}: {lasted:.1f} s, {'forced into the top edge' if forced else 'lost to the enemies'}")
-            game.wait_for_next_run()
-        album.add(game.screenshot(), "before-quit")
-        code = game.quit()
-        report.expect(code == 0, f"close button: exit code {code} (None: still running)\n{game.output()}")
-    if args.readme_shot:
-        if report.expect(album.best is not None, "no screenshot showed enemies and shots together"):
-            album.best.save_png(args.readme_shot)
-            print(f"README screenshot ({album.best_score[0]} enemies, {album.best_score[1]} shots): {args.readme_shot}")
-    print(f"playtest: {args.runs} runs played, {album.written} screenshots in {args.out}, game exit code {code}")
+def play(game, runs, run_seconds, album):
+    """Plays runs through "You Lose!" to the next run; returns (seconds, forced into the edge) of each."""
+    played = []
+    for run in range(1, runs + 1):
+        played.append(play_run(game, run, run_seconds, album))
+        print(f"run {run}: {played[-1][0]:.1f} s, "
+              f"{'forced into the top edge' if played[-1][1] else 'lost to the enemies'}")
+        game.wait_for_next_run()
+    album.add(game.screenshot(), "before-quit")
+    return played
 
 
-def add_arguments(parser):
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("exe", type=Path, help="the skyvane executable; the display is $DISPLAY")
     parser.add_argument("--runs", type=int, default=3, help="runs to play through to 'You Lose!' (default 3)")
     parser.add_argument("--run-seconds", type=float, default=20, help="longest run before a forced loss (default 20)")
     parser.add_argument("--out", type=Path, default=Path(tempfile.gettempdir()) / "skyvane-playtest",
                         help="folder for the screenshots")
     parser.add_argument("--readme-shot", type=Path, help="where to write the README's screenshot (docs/screenshot.png)")
+    args = parser.parse_args()
+    args.out.mkdir(parents=True, exist_ok=True)
+    album = Album(args.out)
+    with Game(args.exe, os.environ["DISPLAY"]) as game:
+        game.wait_window()
+        play(game, args.runs, args.run_seconds, album)
+        code = game.quit()
+    print(f"playtest: {args.runs} runs played, {album.written} screenshots in {args.out}, game exit code {code}")
+    if not args.readme_shot:
+        return 0 if code == 0 else 1
+    if album.best is None:
+        print("no screenshot showed enemies and shots together", file=sys.stderr)
+        return 1
+    album.best.save_png(args.readme_shot)
+    print(f"README screenshot ({album.best_score[0]} enemies, {album.best_score[1]} shots): {args.readme_shot}")
+    return 0 if code == 0 else 1
 
 
 if __name__ == "__main__":
-    sw.run_test(main, __doc__, add_arguments)
+    sys.exit(main())

@@ -16,7 +16,8 @@ toolchain=$(cd "$here/../../cmake" && pwd)/mingw-w64-x86_64.cmake
 # shellcheck source=../lib/packages.sh
 source "$here/../lib/packages.sh"
 
-ensure_packages windows
+# ./skyvane installs them; this runs inside CMake's configure, which only looks.
+require_packages windows
 
 cache=${SKYVANE_CACHE:-$HOME/.cache/skyvane}
 key=$(cat "${BASH_SOURCE[0]}" "$toolchain" | sha256sum | cut -c1-12)

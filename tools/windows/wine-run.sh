@@ -34,11 +34,6 @@ program=$1
 shift
 [[ -f $program ]] || { echo "error: no such program: $program" >&2; exit 2; }
 
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=../lib/packages.sh
-source "$here/../lib/packages.sh"
-ensure_packages windows
-
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/skyvane-wine.XXXXXX")
 export WINEPREFIX
 export WINEDEBUG=-all

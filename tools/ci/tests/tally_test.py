@@ -18,6 +18,14 @@ def junit(folder, name, *cases):
     return path
 
 
+def pytest_junit(folder, entry, *outcomes):
+    """pytest's JUnit file for the ctest entry; each outcome is a child element or '' for a pass."""
+    body = "".join(f'<testcase classname="m" name="c{i}">{child}</testcase>' for i, child in enumerate(outcomes))
+    path = Path(folder) / "pytest-results" / f"{entry}.xml"
+    path.parent.mkdir(exist_ok=True)
+    path.write_text(f'<?xml version="1.0" encoding="utf-8"?><testsuites><testsuite>{body}</testsuite></testsuites>')
+
+
 def tally(*parts):
     done = subprocess.run([sys.executable, "-B", str(TALLY), *parts], capture_output=True, text=True)
     return done.returncode, done.stdout.splitlines()
@@ -60,6 +68,25 @@ class Tally(unittest.TestCase):
     def test_a_part_without_results_is_judged_by_its_status(self):
         code, lines = tally("format:1")
         self.assertEqual((code, lines[0]), (1, "format: 0 passed, 1 failed, 0 skipped"))
+
+    def test_an_entry_that_ran_pytest_counts_pytest_cases(self):
+        results = junit(self.folder, "a.xml", PASSED, PASSED)
+        pytest_junit(self.folder, "t1", "", '<failure message=""/>', '<error message=""/>', '<skipped message=""/>', "")
+        code, lines = tally(f"release:8:{results}")
+        self.assertEqual((code, lines[-1]), (1, "total: 3 passed, 2 failed, 1 skipped"))
+
+    def test_an_entry_that_failed_with_no_failed_pytest_case_is_one_failure(self):
+        # Killed at its timeout, pytest left the report of an earlier run.
+        results = junit(self.folder, "a.xml", PASSED, FAILED)
+        pytest_junit(self.folder, "t1", "", "")
+        code, lines = tally(f"release:8:{results}")
+        self.assertEqual((code, lines[-1]), (1, "total: 3 passed, 1 failed, 0 skipped"))
+
+    def test_an_entry_that_did_not_run_is_skipped_whatever_pytest_left(self):
+        results = junit(self.folder, "a.xml", PASSED, FIXTURE_FAILED)
+        pytest_junit(self.folder, "t1", "", "")
+        code, lines = tally(f"release:8:{results}")
+        self.assertEqual((code, lines[-1]), (1, "total: 1 passed, 1 failed, 1 skipped"))
 
 
 if __name__ == "__main__":
