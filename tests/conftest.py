@@ -29,7 +29,7 @@ from pathlib import Path
 import pytest
 
 pytest.register_assert_rewrite("shared_checks")
-from game import Game  # noqa: E402
+from game import Game, park_pointer  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[1]
 FIXTURE_SCRIPT = ROOT / "tools" / "ci" / "xvfb-fixture.sh"
@@ -96,6 +96,7 @@ def window_timeout():
 
 @pytest.fixture(scope="module")
 def game(exe, display, launcher, window_timeout):
+    park_pointer(display)
     with Game(exe, display, launcher=launcher) as running:
         running.wait_window(window_timeout)
         yield running

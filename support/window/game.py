@@ -50,6 +50,19 @@ def xdotool(display, *args, timeout=10):
     return done.stdout
 
 
+def park_pointer(display):
+    """Moves the pointer to the screen's bottom-right corner, clear of a window opening at the top left: a
+    window that appears under the pointer hears where it is, and the craft follows it."""
+    connection = xdisplay.Display(display)
+    try:
+        root = connection.screen().root
+        size = root.get_geometry()
+        root.warp_pointer(size.width - 1, size.height - 1)
+        connection.sync()
+    finally:
+        connection.close()
+
+
 def find_window(display, name, pid=None):
     """The first visible window titled name (of process pid), or None for none yet.
 
@@ -59,7 +72,8 @@ def find_window(display, name, pid=None):
     """
     owner = [] if pid is None else ["--pid", str(pid)]
     try:
-        return xdotool(display, "search", "--onlyvisible", *owner, "--name", f"^{name}$").split()[0]
+        # --all: xdotool's conditions otherwise match any one of them, another game's window too.
+        return xdotool(display, "search", "--all", "--onlyvisible", *owner, "--name", f"^{name}$").split()[0]
     except (GameError, IndexError, subprocess.TimeoutExpired):
         return None
 

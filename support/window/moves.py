@@ -1,10 +1,11 @@
 """What a player does to a running Game and what the picture shows after it; shared by the Linux and Wine checks."""
 
+import math
 import time
 
 from game import RunLost
 from picture import CLOSE_BUTTON, HEIGHT, PLAYER_X, WIDTH, is_close_red, is_lit, is_player_blue, is_shot_yellow
-from picture import merged, player_blob
+from picture import merged, player_blob, shows_game_over
 
 ENEMY_PIXELS = 150  # an enemy's picture has more than this lit; a shot (10 x 6) does not
 
@@ -127,4 +128,45 @@ def close_in_field(game, field, tries=3, wait=60):
         if code is not None:
             return reds, code
     return reds, None
+
+
+# Every enemy moves left at 320 to 480 units a second. Between the screenshots around a hide the
+# game runs only while the screenshots are taken; had it played on while hidden, every enemy
+# would have crossed the field.
+FASTEST = 480
+SPRITE_SLACK = 60
+
+
+def unmatched(before, after, reach):
+    """Sprites of `before` with nothing in `after` within reach of where they were."""
+    return [old for old in before if not any(math.hypot(old.cx - new.cx, old.cy - new.cy) <= reach for new in after)]
+
+
+def sprites_that_moved_on(before, after, played):
+    """Enemies of `before` gone further by `after` than `played` seconds of play could take them."""
+    reach = FASTEST * played + SPRITE_SLACK
+    return unmatched(field_sprites(before), field_sprites(after, (0, 0, WIDTH, HEIGHT)), reach)
+
+
+def hidden_for_a_while(game, hide, show, seconds):
+    """Hides the game with an enemy in sight for `seconds`, then shows it again.
+
+    Returns the frames before and after, and how long the game could have played in between
+    (while the screenshots were taken).
+    """
+    def step():
+        game.steer_to(240)
+        game.wait_for(field_sprites, 8, "an enemy on the field")
+        shooting = time.monotonic()
+        before = game.screenshot()
+        hide()
+        playing = time.monotonic() - shooting
+        time.sleep(seconds)
+        restoring = time.monotonic()
+        show()
+        after = game.wait_for(lambda frame: player_blob(frame) is not None or shows_game_over(frame), 5,
+                              "the game drawn again after it was shown", in_play=False)
+        return before, after, playing + time.monotonic() - restoring
+
+    return game.retrying_lost_runs(step)
 

@@ -52,3 +52,7 @@ class WindowManager:
         window.send_event(message, event_mask=X.NoEventMask)
         self._display.sync()
 
+    def focus_nowhere(self):
+        """Keyboard focus on no window, as when another program holds it."""
+        self._display.set_input_focus(X.NONE, X.RevertToNone, X.CurrentTime)
+        self._display.sync()

@@ -7,7 +7,8 @@
 //   window_control resize TITLE W H    gives the window a client area of W x H, as a tiling
 //                                      tool does whatever the window's own size limits say
 //   window_control dismiss-box TITLE   waits for a message box of that title, prints its text
-//                                      as UTF-8, then presses its OK button
+//                                      as UTF-8 and a line "windows it can sink under: N",
+//                                      then presses its OK button
 //
 // Exit code 0 when it did so, 1 when no such window showed within 30 s, 2 on a bad call.
 #include <windows.h>
@@ -43,6 +44,32 @@ std::string utf8(const std::wstring& text)
     return converted;
 }
 
+// Shown top-level windows of the box's program other than the box and its owner: a click on
+// one of them could bring it in front of the box.
+int windowsTheBoxCanSinkUnder(HWND box)
+{
+    struct Search
+    {
+        HWND box;
+        HWND owner;
+        DWORD process;
+        int found;
+    } search{box, GetWindow(box, GW_OWNER), 0, 0};
+    GetWindowThreadProcessId(box, &search.process);
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == search.process && window != search.box && window != search.owner &&
+                IsWindowVisible(window))
+                ++search.found;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 int dismissMessageBox(const wchar_t* title)
 {
     // #32770 is the class of dialog boxes, message boxes among them.
@@ -51,7 +78,7 @@ int dismissMessageBox(const wchar_t* title)
         return 1;
     wchar_t text[4096] = {};
     GetDlgItemTextW(box, kMessageBoxTextId, text, static_cast<int>(sizeof text / sizeof text[0]));
-    std::printf("%s\n", utf8(text).c_str());
+    std::printf("%s\nwindows it can sink under: %d\n", utf8(text).c_str(), windowsTheBoxCanSinkUnder(box));
     std::fflush(stdout);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return 0;

@@ -40,19 +40,22 @@ def forced(exe, display, launcher, window_timeout, in_prefix):
 # Its own wait for the box is 120 s, so that a box that never shows is reported as that.
 @pytest.mark.timeout(200)
 def test_without_resources_a_message_box_says_what_to_do(start_game, exe, in_prefix, tmp_path):
-    """Run from inside the zip, the exe has no Resources beside it: a message box says what to do, and it exits 1."""
+    """Run from inside the zip, the exe has no Resources beside it: a message box titled as the window says what to
+    do, with no game window beside it to bury it, and the game exits 1."""
     alone = tmp_path / exe.name
     shutil.copy2(exe, alone)
     game = start_game(exe=alone)
     deadline = time.monotonic() + 120
     box = None
+    # The game's window is never shown when its start fails, so the one window of that title is the box.
     while box is None and game.running() and time.monotonic() < deadline:
-        box = find_window(game.display, "Skyvane")
+        box = find_window(game.display, WINDOW_NAME)
         time.sleep(0.5)
-    assert box, f"no message box titled 'Skyvane' showed; the game said:\n{game.output()}"
-    shown = in_prefix(int(xdotool(game.display, "getwindowpid", box)), "dismiss-box", "Skyvane")
+    assert box, f"no message box titled {WINDOW_NAME!r} showed; the game said:\n{game.output()}"
+    shown = in_prefix(int(xdotool(game.display, "getwindowpid", box)), "dismiss-box", WINDOW_NAME)
     assert shown.returncode == 0, f"window_control dismiss-box: exit code {shown.returncode}"
     assert "Unzip the whole folder and run skyvane.exe there" in shown.stdout, \
         f"the box does not say what to do: {shown.stdout!r}"
+    assert "windows it can sink under: 0" in shown.stdout, f"a game window beside the box: {shown.stdout!r}"
     code = game.wait_exit(60)
     assert code == 1, f"without Resources: exit code {code}, want 1 (None: still running)"
