@@ -3,7 +3,8 @@
 # Their licences ask for their notices in every copy (FreeType's also for a credit in the
 # documentation), so each notice is the debian/copyright of the very source package the build
 # used, with its version: GLFW, FreeType and libpng as tools/windows/build-deps.sh built them
-# into SKYVANE_WIN_DEPS, zlib and the MinGW-w64 runtime (libwinpthread) as Debian installed them.
+# into SKYVANE_WIN_DEPS; zlib, the MinGW-w64 runtime (libwinpthread) and GCC's runtime (libstdc++
+# and libgcc, linked in by -static under the GCC Runtime Library Exception) as Debian installed them.
 include("${CMAKE_CURRENT_LIST_DIR}/WindowsText.cmake")
 
 function(_skyvane_notice out title source_line copyright_file)
@@ -61,5 +62,8 @@ function(skyvane_windows_texts destination)
   _skyvane_installed_notice(notices "zlib, compression" libz-mingw-w64-dev)
   _skyvane_built_notice(notices "GLFW, window, input and OpenGL context" glfw)
   _skyvane_installed_notice(notices "MinGW-w64 runtime, including libwinpthread" mingw-w64-x86-64-dev)
+  # libgcc comes from gcc-mingw-w64-x86-64-posix, built from the same source with the same notice.
+  _skyvane_installed_notice(notices "GCC runtime: libstdc++ and libgcc, under the GCC Runtime Library Exception"
+                            g++-mingw-w64-x86-64-posix)
   skyvane_write_windows_text("${destination}/THIRD-PARTY-NOTICES.txt" "${notices}")
 endfunction()
