@@ -24,11 +24,19 @@ function(skyvane_ship_font destination name font licence package outputs_var)
   endforeach()
   set(font_out "${destination}/fonts/${name}.ttf")
   set(licence_out "${destination}/fonts/${name}.LICENSE.txt")
+  set(copy_licence "${CMAKE_COMMAND}" -E copy_if_different "${licence}" "${licence_out}")
+  set(licence_tools "")
+  if(WIN32)
+    # A Windows player reads it in Notepad, without Debian's /usr/share.
+    set(script "${PROJECT_SOURCE_DIR}/cmake/WindowsTextFile.cmake")
+    set(copy_licence "${CMAKE_COMMAND}" "-DSOURCE=${licence}" "-DTARGET=${licence_out}" -P "${script}")
+    set(licence_tools "${script}" "${PROJECT_SOURCE_DIR}/cmake/WindowsText.cmake")
+  endif()
   add_custom_command(OUTPUT "${font_out}" "${licence_out}"
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${destination}/fonts"
     COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${font}" "${font_out}"
-    COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${licence}" "${licence_out}"
-    DEPENDS "${font}" "${licence}" VERBATIM)
+    COMMAND ${copy_licence}
+    DEPENDS "${font}" "${licence}" ${licence_tools} VERBATIM)
   set(${outputs_var} ${${outputs_var}} "${font_out}" "${licence_out}" PARENT_SCOPE)
 endfunction()
 

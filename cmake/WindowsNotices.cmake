@@ -3,7 +3,9 @@
 # Their licences ask for their notices in every copy (FreeType's also for a credit in the
 # documentation), so each notice is the debian/copyright of the very source package the build
 # used, with its version: GLFW, FreeType and libpng as tools/windows/build-deps.sh built them
-# into SKYVANE_WIN_DEPS, zlib and the MinGW-w64 runtime (libwinpthread) as Debian installed them.
+# into SKYVANE_WIN_DEPS; zlib, the MinGW-w64 runtime (libwinpthread) and GCC's runtime (libstdc++
+# and libgcc, linked in by -static under the GCC Runtime Library Exception) as Debian installed them.
+include("${CMAKE_CURRENT_LIST_DIR}/WindowsText.cmake")
 
 function(_skyvane_notice out title source_line copyright_file)
   if(NOT EXISTS "${copyright_file}")
@@ -38,20 +40,11 @@ function(_skyvane_installed_notice out title package)
   set(${out} "${${out}}" PARENT_SCOPE)
 endfunction()
 
-# Rewritten only when the text changes, so the package step sees an unchanged file as such.
-function(_skyvane_write_crlf path text)
-  string(REPLACE "\r\n" "\n" text "${text}")
-  string(REPLACE "\n" "\r\n" text "${text}")
-  file(WRITE "${path}.new" "${text}")
-  file(COPY_FILE "${path}.new" "${path}" ONLY_IF_DIFFERENT)
-  file(REMOVE "${path}.new")
-endfunction()
-
 function(skyvane_windows_texts destination)
   set(readme_source "${PROJECT_SOURCE_DIR}/proj.win32/README.txt")
   set_property(DIRECTORY "${PROJECT_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${readme_source}")
   file(READ "${readme_source}" readme)
-  _skyvane_write_crlf("${destination}/README.txt" "${readme}")
+  skyvane_write_windows_text("${destination}/README.txt" "${readme}")
 
   # FreeType's licence asks for this credit with the year of the version used.
   file(STRINGS "${SKYVANE_WIN_DEPS}/share/doc/freetype/copyright" freetype_years
@@ -62,11 +55,15 @@ function(skyvane_windows_texts destination)
   set(notices "Skyvane for Windows: notices of the libraries linked into skyvane.exe.\n\n")
   string(APPEND notices "Portions of this software are copyright (C) ${CMAKE_MATCH_1} The FreeType Project "
          "(www.freetype.org).\nAll rights reserved.\n\n"
-         "The fonts in Resources/fonts/ carry their licences beside them.\n")
+         "The fonts in Resources/fonts/ carry their licences beside them. The licence texts these\n"
+         "notices refer to follow them at the end of this file.\n")
   _skyvane_built_notice(notices "FreeType, font rendering" freetype)
   _skyvane_built_notice(notices "libpng, image decoding" libpng)
   _skyvane_installed_notice(notices "zlib, compression" libz-mingw-w64-dev)
   _skyvane_built_notice(notices "GLFW, window, input and OpenGL context" glfw)
   _skyvane_installed_notice(notices "MinGW-w64 runtime, including libwinpthread" mingw-w64-x86-64-dev)
-  _skyvane_write_crlf("${destination}/THIRD-PARTY-NOTICES.txt" "${notices}")
+  # libgcc comes from gcc-mingw-w64-x86-64-posix, built from the same source with the same notice.
+  _skyvane_installed_notice(notices "GCC runtime: libstdc++ and libgcc, under the GCC Runtime Library Exception"
+                            g++-mingw-w64-x86-64-posix)
+  skyvane_write_windows_text("${destination}/THIRD-PARTY-NOTICES.txt" "${notices}")
 endfunction()
