@@ -77,10 +77,13 @@ done
 check "THIRD-PARTY-NOTICES.txt in the zip, with Windows line ends" crlf_only "$notices"
 check "the FreeType credit, with its year" \
   grep -q -E '^Portions of this software are copyright \(C\) 20[0-9]{2} The FreeType Project \(www\.freetype\.org\)\.' "$notices"
-carries() { # SOURCE_LINE COPYRIGHT: the source package's name and version, then its whole copyright file
+carries() { # SOURCE_LINE COPYRIGHT: the source package's name and version, then its copyright file as
+  # Windows gets it (cmake/WindowsText.cmake: Debian paths named, their texts at the notices' end)
   grep -q -F "Debian source package: $1"$'\r' "$notices" &&
+    cmake -DSOURCE="$2" -DTARGET="$work/notice.txt" -P "$root/cmake/WindowsTextFile.cmake" &&
     /usr/bin/python3 -c 'import sys; from pathlib import Path as P
-sys.exit(P(sys.argv[1]).read_bytes() not in P(sys.argv[2]).read_bytes().replace(b"\r\n", b"\n"))' "$2" "$notices"
+body = P(sys.argv[1]).read_bytes().split(b"\r\n\r\n" + b"=" * 78 + b"\r\nTexts referred to above")[0]
+sys.exit(body not in P(sys.argv[2]).read_bytes())' "$work/notice.txt" "$notices"
 }
 for name in freetype libpng glfw; do
   check "the notice of $name, as built" carries "$(cat "$deps/share/doc/$name/source")" "$deps/share/doc/$name/copyright"
