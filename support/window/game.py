@@ -63,17 +63,18 @@ def park_pointer(display):
         connection.close()
 
 
-def find_window(display, name, pid=None):
-    """The first visible window titled name (of process pid), or None for none yet.
+def find_window(display, name, pid=None, shown=True):
+    """The first window titled name (of process pid; only a visible one when shown), or None for none yet.
 
     Windows come and go while a program starts (a fresh Wine prefix makes and drops several):
     one destroyed during the search is an X error that ends xdotool, which counts as none found
     this time; the caller polls again.
     """
     owner = [] if pid is None else ["--pid", str(pid)]
+    visible = ["--onlyvisible"] if shown else []
     try:
         # --all: xdotool's conditions otherwise match any one of them, another game's window too.
-        return xdotool(display, "search", "--all", "--onlyvisible", *owner, "--name", f"^{name}$").split()[0]
+        return xdotool(display, "search", "--all", *visible, *owner, "--name", f"^{name}$").split()[0]
     except (GameError, IndexError, subprocess.TimeoutExpired):
         return None
 
@@ -141,17 +142,24 @@ class Game:
         except subprocess.TimeoutExpired:
             return None
 
-    def wait_window(self, timeout=30):
-        """Waits for the mapped window and its first drawn frame (the craft on screen)."""
+    def find_own_window(self, timeout=30, shown=True):
+        """The game's window once it is made (shown, unless shown is False), within timeout."""
         deadline = time.monotonic() + timeout
-        while self.window is None:
-            self.require_running("before its window showed")
-            if time.monotonic() > deadline:
-                raise GameError(f"no window named {WINDOW_NAME!r} within {timeout} s")
+        while True:
+            self.require_running("before its window " + ("showed" if shown else "was made"))
             # A launched game's window belongs to a process the launcher started, not to the launcher.
-            self.window = find_window(self.display, WINDOW_NAME, None if self.launcher else self.process.pid)
-            if self.window is None:
-                time.sleep(0.2)
+            window = find_window(self.display, WINDOW_NAME, None if self.launcher else self.process.pid, shown)
+            if window is not None:
+                return window
+            if time.monotonic() > deadline:
+                raise GameError(f"no {'visible ' if shown else ''}window named {WINDOW_NAME!r} within {timeout} s")
+            time.sleep(0.2)
+
+    def wait_window(self, timeout=30):
+        """Waits for the shown window and its first drawn frame (the craft on screen)."""
+        deadline = time.monotonic() + timeout
+        if self.window is None:
+            self.window = self.find_own_window(timeout)
         self.wait_for(lambda frame: player_blob(frame) is not None, deadline - time.monotonic(), "the craft drawn")
         return self.window
 

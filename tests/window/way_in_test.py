@@ -10,38 +10,12 @@ from pathlib import Path
 import pytest
 
 import real_desktops
-from game import Game, GameError, find_window, xdotool
+from game import Game
 from moves import Field, wait_for_forced_size, wait_for_the_field_to_move
-from picture import WINDOW_NAME
 
 # A game that waits for its window busily takes most of a core (0.7 to 1.0 measured); a
 # minimised one polls 60 times a second and takes well under 1 %. The bound sits far from both.
 IDLE_SHARE = 0.2
-
-
-def any_window(game, timeout=30):
-    """The game's window, shown or not."""
-    deadline = time.monotonic() + timeout
-    while True:
-        game.require_running("before its window was made")
-        try:
-            return xdotool(game.display, "search", "--all", "--pid", game.process.pid, "--name", f"^{WINDOW_NAME}$").split()[0]
-        except (GameError, IndexError):
-            if time.monotonic() > deadline:
-                raise GameError(f"no window named {WINDOW_NAME!r} within {timeout} s")
-            time.sleep(0.2)
-
-
-def shown_window(game, timeout=30):
-    """Waits for the game's window to be shown, whatever size it has; sets game.window."""
-    deadline = time.monotonic() + timeout
-    while game.window is None:
-        game.require_running("before its window showed")
-        if time.monotonic() > deadline:
-            raise GameError(f"no visible window named {WINDOW_NAME!r} within {timeout} s")
-        game.window = find_window(game.display, WINDOW_NAME, game.process.pid)
-        time.sleep(0.2)
-    return game.window
 
 
 def cpu_share(pid, seconds):
@@ -57,7 +31,7 @@ def cpu_share(pid, seconds):
 
 def idle_share_while_hidden(game):
     """The game's CPU share over 3 s once it has had a second to start."""
-    any_window(game)
+    game.find_own_window(shown=False)
     time.sleep(1)
     share = cpu_share(game.process.pid, 3)
     print(f"CPU while hidden: {share:.1%} of a core")
@@ -70,7 +44,7 @@ def test_started_minimised_it_idles_and_a_close_ends_it(start_game, screen, tmp_
         game = start_game(display=display)
         share = idle_share_while_hidden(game)
         assert share < IDLE_SHARE, f"started minimised, the game took {share:.0%} of a core"
-        desktop.request_close(any_window(game))
+        desktop.request_close(game.find_own_window(shown=False))
         code = game.wait_exit(10)
         assert code == 0, f"closed before it was ever shown: exit code {code} (None: still running)"
 
@@ -79,7 +53,7 @@ def test_started_minimised_it_plays_once_restored(start_game, screen, tmp_path):
     display = screen(1280, 800)
     with real_desktops.openbox(display, tmp_path, real_desktops.STARTS_ICONIC) as desktop:
         game = start_game(display=display)
-        window = any_window(game)
+        window = game.find_own_window(shown=False)
         time.sleep(2)
         desktop.activate(window)
         assert desktop.wait_until_viewable(window, True), "openbox did not restore the game's window"
@@ -108,7 +82,7 @@ class Framed:
 
     def __init__(self, game, desktop, screen_size):
         self.game, self.screen_size = game, screen_size
-        shown_window(game)
+        game.window = game.find_own_window()
         # A window larger than the screen is fitted once the window manager has framed it.
         deadline = time.monotonic() + 10
         while True:
