@@ -1,6 +1,7 @@
 #include "2d/CCSprite.h"
 
 #include "base/CCDirector.h"
+#include "math/CCTransform2D.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTexture2D.h"
 #include "renderer/CCTextureCache.h"
@@ -130,10 +131,10 @@ void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t)
     const Color4B color(_color.r, _color.g, _color.b, _opacity);
 
     V3F_C4B_T2F_Quad quad;
-    quad.bl = {transform.transformPoint(0, 0), color, Tex2F(left, bottom)};
-    quad.br = {transform.transformPoint(_contentSize.width, 0), color, Tex2F(right, bottom)};
-    quad.tl = {transform.transformPoint(0, _contentSize.height), color, Tex2F(left, top)};
-    quad.tr = {transform.transformPoint(_contentSize.width, _contentSize.height), color, Tex2F(right, top)};
+    quad.bl = {transformed(transform, 0, 0), color, Tex2F(left, bottom)};
+    quad.br = {transformed(transform, _contentSize.width, 0), color, Tex2F(right, bottom)};
+    quad.tl = {transformed(transform, 0, _contentSize.height), color, Tex2F(left, top)};
+    quad.tr = {transformed(transform, _contentSize.width, _contentSize.height), color, Tex2F(right, top)};
     renderer->addQuad(_texture, quad);
 }
 
