@@ -233,7 +233,8 @@ void Node::sortAllChildren()
     {
         return;
     }
-    _children.stableSort([](const Node* a, const Node* b) {
+    // Arrival numbers are unique: no two children compare equal.
+    std::sort(_children.begin(), _children.end(), [](const Node* a, const Node* b) {
         return a->_localZOrder != b->_localZOrder ? a->_localZOrder < b->_localZOrder
                                                   : a->_orderOfArrival < b->_orderOfArrival;
     });

@@ -1,6 +1,7 @@
 #include "base/CCRef.h"
 
 #include "base/CCAutoreleasePool.h"
+#include "base/CCLiveObjects.h"
 
 NS_CC_BEGIN
 
@@ -18,7 +19,7 @@ Ref::~Ref()
     --liveObjects;
 }
 
-long Ref::getLiveObjectCount()
+long liveObjectCount()
 {
     return liveObjects;
 }
