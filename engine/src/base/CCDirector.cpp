@@ -26,6 +26,7 @@ Director* Director::getInstance()
     if (!sharedDirector)
     {
         sharedDirector = new (std::nothrow) Director();
+        CCASSERT(sharedDirector, "FATAL: Not enough memory");
     }
     return sharedDirector;
 }

@@ -26,11 +26,13 @@ long liveObjectCount()
 
 void Ref::retain()
 {
+    CCASSERT(_referenceCount > 0, "reference count should be greater than 0");
     ++_referenceCount;
 }
 
 void Ref::release()
 {
+    CCASSERT(_referenceCount > 0, "reference count should be greater than 0");
     --_referenceCount;
     if (_referenceCount == 0)
     {

@@ -70,6 +70,9 @@ private:
 // GLFW is one library per process: the last view alive shuts it down, so a second view
 // never loses its window to the first one's destructor.
 int viewsUsingGlfw = 0;
+// The GL state (gl::contextMade, gl::contextLost) is the process's, as 3.17 has one view:
+// a second window's end would stop the first from drawing.
+int openWindows = 0;
 
 GLViewImpl* viewOf(GLFWwindow* window)
 {
@@ -93,6 +96,7 @@ void GLViewImpl::WindowDeleter::operator()(GLFWwindow* window) const
     // Whatever outlives the window (renderer, cached textures) must not call GL after this.
     gl::contextLost();
     glfwDestroyWindow(window);
+    --openWindows;
 }
 
 GLViewImpl* GLViewImpl::create(const std::string& viewName)
@@ -207,12 +211,14 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     glfwWindowHint(GLFW_STENCIL_BITS, attrs.stencilBits);
     glfwWindowHint(GLFW_SAMPLES, attrs.multisamplingCount);
 
+    CCASSERT(openWindows == 0, "one view at a time: end the other view before creating this one");
     _window.reset(glfwCreateWindow(static_cast<int>(std::lround(width)), static_cast<int>(std::lround(height)),
                                    viewName.c_str(), monitor, nullptr));
     if (!_window)
     {
         return failToOpen(capture.causeOr("the window system refused it"));
     }
+    ++openWindows;
     glfwSetWindowUserPointer(_window.get(), this);
     glfwMakeContextCurrent(_window.get());
     // Before anything can fail: a driver unloaded with the refused window would leave
