@@ -4,6 +4,7 @@
 
 #include "2d/CCFontAtlas.h"
 #include "2d/CCUTF8Decoder.h"
+#include "base/CCAutoreleased.h"
 #include "base/CCConsole.h"
 #include "internal/OperatingSystem.h"
 #include "math/CCTransform2D.h"
@@ -85,15 +86,16 @@ Label* Label::createWithSystemFont(const std::string& text, const std::string& f
 Label* Label::createWithAtlas(std::shared_ptr<FontAtlas> atlas, const std::string& text, const Size& dimensions,
                               TextHAlignment hAlignment, TextVAlignment vAlignment)
 {
-    auto* label = new Label();
-    label->init();
-    label->autorelease();
-    label->_atlas = std::move(atlas);
-    label->_text = text;
-    label->_hAlignment = hAlignment;
-    label->_vAlignment = vAlignment;
-    label->setDimensions(dimensions.width, dimensions.height);
-    return label;
+    return createAutoreleased<Label>([&](Label& label) {
+        if (!label.init())
+            return false;
+        label._atlas = std::move(atlas);
+        label._text = text;
+        label._hAlignment = hAlignment;
+        label._vAlignment = vAlignment;
+        label.setDimensions(dimensions.width, dimensions.height);
+        return true;
+    });
 }
 
 Label::Label()

@@ -6,6 +6,7 @@
 #include "2d/CCAction.h"
 #include "2d/CCActionManager.h"
 #include "2d/CCScene.h"
+#include "base/CCAutoreleased.h"
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
@@ -41,14 +42,7 @@ Mat4 scale(float x, float y)
 
 Node* Node::create()
 {
-    auto* node = new (std::nothrow) Node();
-    if (node && node->init())
-    {
-        node->autorelease();
-        return node;
-    }
-    delete node;
-    return nullptr;
+    return createAutoreleased<Node>([&](Node& node) { return node.init(); });
 }
 
 Node::Node()

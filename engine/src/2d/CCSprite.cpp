@@ -1,5 +1,6 @@
 #include "2d/CCSprite.h"
 
+#include "base/CCAutoreleased.h"
 #include "base/CCDirector.h"
 #include "math/CCTransform2D.h"
 #include "renderer/CCRenderer.h"
@@ -8,44 +9,29 @@
 
 NS_CC_BEGIN
 
-namespace {
-template <typename Init>
-Sprite* makeSprite(Init init)
-{
-    auto* sprite = new (std::nothrow) Sprite();
-    if (sprite && init(sprite))
-    {
-        sprite->autorelease();
-        return sprite;
-    }
-    delete sprite;
-    return nullptr;
-}
-}
-
 Sprite* Sprite::create()
 {
-    return makeSprite([](Sprite* s) { return s->init(); });
+    return createAutoreleased<Sprite>([](Sprite& s) { return s.init(); });
 }
 
 Sprite* Sprite::create(const std::string& filename)
 {
-    return makeSprite([&filename](Sprite* s) { return s->initWithFile(filename); });
+    return createAutoreleased<Sprite>([&filename](Sprite& s) { return s.initWithFile(filename); });
 }
 
 Sprite* Sprite::create(const std::string& filename, const Rect& rect)
 {
-    return makeSprite([&](Sprite* s) { return s->initWithFile(filename, rect); });
+    return createAutoreleased<Sprite>([&](Sprite& s) { return s.initWithFile(filename, rect); });
 }
 
 Sprite* Sprite::createWithTexture(Texture2D* texture)
 {
-    return makeSprite([texture](Sprite* s) { return s->initWithTexture(texture); });
+    return createAutoreleased<Sprite>([texture](Sprite& s) { return s.initWithTexture(texture); });
 }
 
 Sprite* Sprite::createWithTexture(Texture2D* texture, const Rect& rect)
 {
-    return makeSprite([&](Sprite* s) { return s->initWithTexture(texture, rect); });
+    return createAutoreleased<Sprite>([&](Sprite& s) { return s.initWithTexture(texture, rect); });
 }
 
 Sprite::Sprite()

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/CCAutoreleased.h"
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
@@ -111,25 +112,13 @@ GLViewImpl* GLViewImpl::create(const std::string& viewName, bool resizable)
 
 GLViewImpl* GLViewImpl::createWithRect(const std::string& viewName, Rect size, float frameZoomFactor, bool resizable)
 {
-    return createWith([&](GLViewImpl& view) { return view.initWithRect(viewName, size, frameZoomFactor, resizable); });
+    return createAutoreleased<GLViewImpl>(
+        [&](GLViewImpl& view) { return view.initWithRect(viewName, size, frameZoomFactor, resizable); });
 }
 
 GLViewImpl* GLViewImpl::createWithFullScreen(const std::string& viewName)
 {
-    return createWith([&](GLViewImpl& view) { return view.initWithFullScreen(viewName); });
-}
-
-template <typename Init>
-GLViewImpl* GLViewImpl::createWith(Init init)
-{
-    std::unique_ptr<GLViewImpl> view(new (std::nothrow) GLViewImpl());
-    if (!view || !init(*view))
-    {
-        return nullptr;
-    }
-    GLViewImpl* created = view.release();
-    created->autorelease();
-    return created;
+    return createAutoreleased<GLViewImpl>([&](GLViewImpl& view) { return view.initWithFullScreen(viewName); });
 }
 
 GLViewImpl::GLViewImpl() : _mouse(std::make_unique<MouseInput>(*this, dispatchToScene))
