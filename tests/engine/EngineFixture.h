@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Frames.h"
+#include "base/CCLiveObjects.h"
 
 namespace testing_support {
 
@@ -14,13 +15,13 @@ protected:
     EngineTest()
     {
         shutDownDirector(); // whatever an earlier test left behind
-        _liveAtStart = cocos2d::Ref::getLiveObjectCount();
+        _liveAtStart = cocos2d::liveObjectCount();
     }
 
     void TearDown() override
     {
         shutDownDirector();
-        EXPECT_EQ(cocos2d::Ref::getLiveObjectCount(), _liveAtStart) << "engine objects outlived the Director";
+        EXPECT_EQ(cocos2d::liveObjectCount(), _liveAtStart) << "engine objects outlived the Director";
     }
 
 private:

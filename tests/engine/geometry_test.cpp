@@ -1,5 +1,5 @@
-// Geometry: inclusive rectangle tests (collisions and clicks hang on them), vector and size
-// arithmetic, and node bounding boxes with and without an ignored anchor.
+// Geometry: inclusive rectangle tests (collisions and clicks hang on them), vector, size and
+// matrix arithmetic, and node bounding boxes with and without an ignored anchor.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,8 @@ USING_NS_CC;
 using namespace testing_support;
 
 namespace {
+
+constexpr float kQuarterTurn = 1.57079633f;
 
 // The next float past a value, away from zero: "a hair" further.
 float hairPast(float value)
@@ -102,7 +104,7 @@ TEST(VectorMath, OperatorsAndHelpersKeepTheirDirection)
     EXPECT_FLOAT_EQ(a.getDistance(b), a.distance(b));
     EXPECT_FLOAT_EQ(a.dot(b), 5);
     EXPECT_FLOAT_EQ(a.cross(b), 10);
-    EXPECT_FLOAT_EQ(Vec2(0, 2).getAngle(), static_cast<float>(M_PI / 2));
+    EXPECT_FLOAT_EQ(Vec2(0, 2).getAngle(), kQuarterTurn);
     EXPECT_EQ(a.lerp(b, 0.25f), Vec2(2, 3.5f));
     EXPECT_TRUE(a.getNormalized().equals(Vec2(0.6f, 0.8f)));
     Vec2 zero;
@@ -160,6 +162,68 @@ TEST(SizeMath, ArithmeticAndConversions)
     EXPECT_FALSE(s.equals(Size(8, 6.001f)));
     EXPECT_EQ(static_cast<Vec2>(s), Vec2(8, 6));
     EXPECT_TRUE(Size(Vec2(5, 7)).equals(Size(5, 7)));
+}
+
+void expectPoint(const Vec3& actual, const Vec3& expected)
+{
+    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
+    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
+    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
+}
+
+Vec3 through(const Mat4& transform, const Vec3& point)
+{
+    Vec3 result;
+    transform.transformPoint(point, &result);
+    return result;
+}
+
+// The factories write a whole matrix through dst, whatever it held before.
+Mat4 scrambled()
+{
+    Mat4 junk;
+    for (float& cell : junk.m)
+    {
+        cell = 7.0f;
+    }
+    return junk;
+}
+
+TEST(Matrices, FactoriesWriteTheWholeMatrixAsTheirVec3Forms)
+{
+    Mat4 move = scrambled();
+    Mat4::createTranslation(3, -4, 5, &move);
+    expectPoint(through(move, Vec3(1, 1, 1)), Vec3(4, -3, 6));
+    Mat4 moveByVec3 = scrambled();
+    Mat4::createTranslation(Vec3(3, -4, 5), &moveByVec3);
+    expectPoint(through(moveByVec3, Vec3(1, 1, 1)), Vec3(4, -3, 6));
+
+    Mat4 grow = scrambled();
+    Mat4::createScale(2, 3, 4, &grow);
+    expectPoint(through(grow, Vec3(1, 1, 1)), Vec3(2, 3, 4));
+    Mat4 growByVec3 = scrambled();
+    Mat4::createScale(Vec3(2, 3, 4), &growByVec3);
+    expectPoint(through(growByVec3, Vec3(1, -1, 1)), Vec3(2, -3, 4));
+
+    // A positive angle turns counter-clockwise about z, which stays put.
+    Mat4 turn = scrambled();
+    Mat4::createRotationZ(kQuarterTurn, &turn);
+    expectPoint(through(turn, Vec3(1, 0, 2)), Vec3(0, 1, 2));
+}
+
+TEST(Matrices, PointsTakeTheTranslationAndTheRightmostFactorFirst)
+{
+    Mat4 move;
+    Mat4::createTranslation(10, 0, 0, &move);
+    Mat4 turn;
+    Mat4::createRotationZ(kQuarterTurn, &turn);
+    expectPoint(through(move * turn, Vec3(1, 0, 0)), Vec3(10, 1, 0));
+    expectPoint(through(turn * move, Vec3(1, 0, 0)), Vec3(0, 11, 0));
+
+    Vec3 inPlace(1, 0, 0);
+    (move * turn).transformPoint(&inPlace);
+    expectPoint(inPlace, Vec3(10, 1, 0));
+    expectPoint(through(Mat4::IDENTITY, Vec3(1, 2, 3)), Vec3(1, 2, 3));
 }
 
 class BoundingBox : public EngineTest

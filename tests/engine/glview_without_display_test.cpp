@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ScopedEnv.h"
+#include "base/CCLiveObjects.h"
 
 USING_NS_CC;
 
@@ -30,14 +31,14 @@ private:
 
 TEST_F(WithoutDisplay, CreateReturnsNullAndSaysWhyInOneLine)
 {
-    const long liveBefore = Ref::getLiveObjectCount();
+    const long liveBefore = liveObjectCount();
     testing::internal::CaptureStderr();
     GLViewImpl* view = GLViewImpl::create("My Game");
     const std::string output = testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(view, nullptr);
     expectOneLineNaming(output, "My Game");
-    EXPECT_EQ(Ref::getLiveObjectCount(), liveBefore);
+    EXPECT_EQ(liveObjectCount(), liveBefore);
 }
 
 TEST_F(WithoutDisplay, EveryFactoryFailsTheSameWayAndCanBeRetried)

@@ -13,6 +13,7 @@
 
 #include "2d/CCFontAtlas.h"
 #include "2d/CCLabel.h"
+#include "2d/CCLabelInternals.h"
 #include "2d/CCLabelTTF.h"
 #include "2d/CCUTF8Decoder.h"
 #include "base/CCAutoreleasePool.h"
@@ -220,8 +221,8 @@ TEST_F(BrokenFonts, SystemFontFallsBackToTheDefaultSansFace)
         SCOPED_TRACE(name);
         Label* label = Label::createWithSystemFont("You Lose!", name, 32);
         ASSERT_NE(label, nullptr);
-        ASSERT_NE(label->getFontAtlas(), nullptr);
-        EXPECT_NE(label->getFontAtlas()->getFontPath(), damaged);
+        ASSERT_NE(LabelInternals::getFontAtlas(*label), nullptr);
+        EXPECT_NE(LabelInternals::getFontAtlas(*label)->getFontPath(), damaged);
         EXPECT_GT(label->getContentSize().width, 0);
         EXPECT_GT(label->getContentSize().height, 0);
     }
@@ -263,10 +264,11 @@ TEST_F(LabelTest, LabelsOfOneFontAndSizeShareOneTexture)
         ASSERT_NE(labels.back(), nullptr);
         labels.back()->getContentSize();
     }
-    FontAtlas* atlas = labels.front()->getFontAtlas();
-    EXPECT_TRUE(std::all_of(labels.begin(), labels.end(), [&](Label* l) { return l->getFontAtlas() == atlas; }));
+    FontAtlas* atlas = LabelInternals::getFontAtlas(*labels.front());
+    EXPECT_TRUE(
+        std::all_of(labels.begin(), labels.end(), [&](Label* l) { return LabelInternals::getFontAtlas(*l) == atlas; }));
     EXPECT_EQ(atlas->getPageCount(), 1u);
-    EXPECT_NE(Label::createWithTTF("SCORE", kFont, 25)->getFontAtlas(), atlas);
+    EXPECT_NE(LabelInternals::getFontAtlas(*Label::createWithTTF("SCORE", kFont, 25)), atlas);
 }
 
 TEST(FontAtlasTest, GlyphsFillNewPagesWithoutOverlapping)

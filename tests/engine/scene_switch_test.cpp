@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EngineFixture.h"
+#include "base/CCDirectorInternals.h"
 
 USING_NS_CC;
 using namespace testing_support;
@@ -190,7 +191,7 @@ TEST_F(SceneSwitch, SceneReplacedBeforeItRanIsDroppedWithoutEntering)
 
 TEST_F(SceneSwitch, HundredReplacementsLeaveNothingAlive)
 {
-    const long beforeStart = Ref::getLiveObjectCount();
+    const long beforeStart = liveObjectCount();
     startHeadless();
     long afterTen = 0;
     for (int cycle = 1; cycle <= 100; ++cycle)
@@ -199,17 +200,17 @@ TEST_F(SceneSwitch, HundredReplacementsLeaveNothingAlive)
         runFrames(3);
         if (cycle == 10)
         {
-            afterTen = Ref::getLiveObjectCount();
+            afterTen = liveObjectCount();
         }
     }
-    EXPECT_EQ(Ref::getLiveObjectCount(), afterTen) << "each switch should free the scene before";
+    EXPECT_EQ(liveObjectCount(), afterTen) << "each switch should free the scene before";
     shutDownDirector();
-    EXPECT_EQ(Ref::getLiveObjectCount(), beforeStart);
+    EXPECT_EQ(liveObjectCount(), beforeStart);
 }
 
 TEST_F(SceneSwitch, EndPurgesOnTheNextMainLoop)
 {
-    const long beforeStart = Ref::getLiveObjectCount();
+    const long beforeStart = liveObjectCount();
     startHeadless();
     Director* director = Director::getInstance();
     director->runWithScene(ProbeScene::create("only", journal));
@@ -224,7 +225,7 @@ TEST_F(SceneSwitch, EndPurgesOnTheNextMainLoop)
     director->mainLoop();
     EXPECT_EQ(journal, (Journal{"only exit", "only cleanup", "only destroyed"}));
     PoolManager::getInstance()->getCurrentPool()->clear();
-    EXPECT_EQ(Ref::getLiveObjectCount(), beforeStart);
+    EXPECT_EQ(liveObjectCount(), beforeStart);
 
     Director* fresh = Director::getInstance();
     EXPECT_EQ(fresh->getRunningScene(), nullptr);
@@ -251,7 +252,7 @@ TEST_F(SceneGraph, ChildrenDrawByZThenArrivalAndHiddenBranchesAreSkipped)
     hidden->setVisible(false);
     root->addChild(hidden, 9);
 
-    root->visit(Director::getInstance()->getRenderer(), Mat4::IDENTITY, 0);
+    root->visit(DirectorInternals::getRenderer(*Director::getInstance()), Mat4::IDENTITY, 0);
     EXPECT_EQ(journal, (Journal{"b", "e", "root", "d", "c", "under a", "a"}));
 }
 

@@ -7,6 +7,7 @@
 #include "Frames.h"
 #include "GameOverScene.h"
 #include "HeadlessView.h"
+#include "base/CCDirectorInternals.h"
 #include "base/CCStatsDisplay.h"
 
 USING_NS_CC;
@@ -29,7 +30,10 @@ protected:
     void TearDown() override { shutDownDirector(); }
 
     // Bottom line first, as the display shows them.
-    static std::vector<std::string> lines() { return Director::getInstance()->getStatsDisplay().getLines(); }
+    static std::vector<std::string> lines()
+    {
+        return DirectorInternals::getStatsDisplay(*Director::getInstance()).getLines();
+    }
 
     AppDelegate app;
 };

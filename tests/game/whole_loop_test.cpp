@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "2d/CCFontAtlas.h"
+#include "2d/CCLabelInternals.h"
 #include "GameOverScene.h"
 #include "GameRun.h"
+#include "base/CCLiveObjects.h"
 
 USING_NS_CC;
 using namespace game_testing;
@@ -77,16 +79,16 @@ TEST_F(WholeLoop, ANewRunWritesWithTheGlyphsOfTheRunBefore)
     enterRun();
     auto* score = dynamic_cast<Label*>(layer->getChildByTag(TAG_SCORE_LABEL));
     ASSERT_NE(score, nullptr);
-    const std::weak_ptr<FontAtlas> atlas = FontAtlas::acquire(score->getFontAtlas()->getFontPath(), 24);
-    ASSERT_EQ(atlas.lock().get(), score->getFontAtlas());
-    const size_t pages = score->getFontAtlas()->getPageCount();
+    const std::weak_ptr<FontAtlas> atlas = FontAtlas::acquire(LabelInternals::getFontAtlas(*score)->getFontPath(), 24);
+    ASSERT_EQ(atlas.lock().get(), LabelInternals::getFontAtlas(*score));
+    const size_t pages = LabelInternals::getFontAtlas(*score)->getPageCount();
 
     loseAndComeBack();
     auto* freshScore = dynamic_cast<Label*>(runningLayer()->getChildByTag(TAG_SCORE_LABEL));
     ASSERT_NE(freshScore, nullptr);
     EXPECT_FALSE(atlas.expired()) << "the atlas went with the run's labels";
-    EXPECT_EQ(freshScore->getFontAtlas(), atlas.lock().get());
-    EXPECT_EQ(freshScore->getFontAtlas()->getPageCount(), pages);
+    EXPECT_EQ(LabelInternals::getFontAtlas(*freshScore), atlas.lock().get());
+    EXPECT_EQ(LabelInternals::getFontAtlas(*freshScore)->getPageCount(), pages);
 
     testing_support::shutDownDirector();
     EXPECT_TRUE(atlas.expired()) << "the Director's end keeps the atlas";
@@ -94,21 +96,21 @@ TEST_F(WholeLoop, ANewRunWritesWithTheGlyphsOfTheRunBefore)
 
 TEST_F(WholeLoop, TenRunsInARowLeaveNothingBehind)
 {
-    const long before = Ref::getLiveObjectCount();
+    const long before = liveObjectCount();
     enterRun();
     std::vector<long> liveAtRestart;
     for (int run = 0; run < 10; ++run)
     {
         SCOPED_TRACE(testing::Message() << "run " << run);
         loseAndComeBack();
-        liveAtRestart.push_back(Ref::getLiveObjectCount());
+        liveAtRestart.push_back(liveObjectCount());
     }
     for (size_t run = 1; run < liveAtRestart.size(); ++run)
     {
         EXPECT_EQ(liveAtRestart[run], liveAtRestart[0]) << "run " << run;
     }
     testing_support::shutDownDirector();
-    EXPECT_EQ(Ref::getLiveObjectCount(), before);
+    EXPECT_EQ(liveObjectCount(), before);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 
 #include "2d/CCScene.h"
 #include "base/CCDirector.h"
+#include "base/CCLiveObjects.h"
 #include "base/CCScheduler.h"
 #include "platform/desktop/CCGLViewImpl-desktop.h"
 
@@ -76,14 +77,14 @@ protected:
 
     void expectCleanEnd(QuittingApp& app)
     {
-        const long liveBefore = Ref::getLiveObjectCount();
+        const long liveBefore = liveObjectCount();
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(app.run(), 0);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::printf("%d frames at 1/60 s took %.3f s\n", app.framesRun(), took.count());
 
         EXPECT_EQ(app.framesRun(), kFramesBeforeQuitting) << "frames ran after quitting";
-        EXPECT_EQ(Ref::getLiveObjectCount(), liveBefore) << "the Director, view or scene outlived run()";
+        EXPECT_EQ(liveObjectCount(), liveBefore) << "the Director, view or scene outlived run()";
     }
 };
 

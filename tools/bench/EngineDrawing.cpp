@@ -2,6 +2,7 @@
 
 #include <glad/gl.h>
 
+#include "base/CCDirectorInternals.h"
 #include "cocos2d.h"
 #include "renderer/CCRenderer.h"
 
@@ -60,7 +61,7 @@ Measurement measureEngine(const SpriteField& field, const FrameBudget& budget, s
             XSync(display, False);
         },
         budget);
-    measured.drawCalls = static_cast<long>(director->getRenderer()->getDrawnBatches());
+    measured.drawCalls = static_cast<long>(DirectorInternals::getRenderer(*director)->getDrawnBatches());
     capture = captureWindow(display, window, 0, 0, kWindowWidth, kWindowHeight);
     return measured;
 }

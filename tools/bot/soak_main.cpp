@@ -8,6 +8,7 @@
 
 #include "Bot.h"
 #include "CommandLine.h"
+#include "base/CCLiveObjects.h"
 #include "cocos2d.h"
 
 namespace {
@@ -32,7 +33,7 @@ int main(int argc, char** argv)
     }
 
     const auto start = std::chrono::steady_clock::now();
-    const long beforeStart = cocos2d::Ref::getLiveObjectCount();
+    const long beforeStart = cocos2d::liveObjectCount();
     long afterFirstRun = 0;
     long frames = 0;
     int mismatches = 0;
@@ -44,11 +45,11 @@ int main(int argc, char** argv)
         // running one. The first run also makes what runs share for good (the font atlases of every
         // text shown), so the counts after it are the ones that must not move.
         runs.push_back(bot.playRun());
-        afterFirstRun = cocos2d::Ref::getLiveObjectCount();
+        afterFirstRun = cocos2d::liveObjectCount();
         while (static_cast<int>(runs.size()) < line.runs)
         {
             runs.push_back(bot.playRun());
-            const long live = cocos2d::Ref::getLiveObjectCount();
+            const long live = cocos2d::liveObjectCount();
             if (live != afterFirstRun && ++mismatches <= kRunsListed)
             {
                 std::cerr << "after run " << runs.size() << ": " << live << " live objects, " << afterFirstRun
@@ -62,7 +63,7 @@ int main(int argc, char** argv)
         std::cerr << "skyvane_soak: " << error.what() << '\n';
         return 1;
     }
-    const long afterEnd = cocos2d::Ref::getLiveObjectCount();
+    const long afterEnd = cocos2d::liveObjectCount();
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
 
     std::cout << "seed " << line.bot.seed << ", noise " << line.bot.noise << '\n';

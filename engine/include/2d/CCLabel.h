@@ -66,8 +66,6 @@ public:
     const TTFConfig& getTTFConfig() const { return _ttfConfig; }
     // Distance between baselines; 0 for a label without a font.
     float getLineHeight() const;
-    // The shared atlas the glyphs come from; null for a label without a font.
-    FontAtlas* getFontAtlas() const { return _atlas.get(); }
 
     const Size& getContentSize() const override;
     Rect getBoundingBox() const override;
@@ -75,6 +73,9 @@ public:
     void draw(Renderer* renderer, const Mat4& transform, uint32_t flags) override;
 
 private:
+    // Its atlas is the engine's own (2d/CCLabelInternals.h).
+    friend class LabelInternals;
+
     // One glyph quad in the label's own space (origin bottom-left).
     struct PlacedGlyph
     {

@@ -27,9 +27,9 @@ public:
     virtual bool isSelected() const { return _selected; }
     void setCallback(const ccMenuCallback& callback) { _callback = callback; }
 
-protected:
-    MenuItem();
+    CC_CONSTRUCTOR_ACCESS : MenuItem();
 
+protected:
     bool _selected = false;
     bool _enabled = false;
     ccMenuCallback _callback;

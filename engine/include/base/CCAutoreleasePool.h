@@ -14,7 +14,6 @@ public:
     void addObject(Ref* object);
     void clear();
     bool contains(Ref* object) const;
-    size_t size() const { return _managedObjects.size(); }
 
 private:
     std::vector<Ref*> _managedObjects;

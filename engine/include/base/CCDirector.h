@@ -38,8 +38,6 @@ public:
     void setAnimationInterval(double interval);
 
     const Size& getWinSize() const { return _winSizeInPoints; }
-    // Called by the view when its design resolution changes.
-    void updateWinSizeFromView();
     Size getWinSizeInPixels() const { return _winSizeInPoints; }
     Size getVisibleSize() const;
     Vec2 getVisibleOrigin() const;
@@ -69,14 +67,11 @@ public:
     ActionManager* getActionManager() const { return _actionManager; }
     EventDispatcher* getEventDispatcher() const { return _eventDispatcher; }
     TextureCache* getTextureCache() const { return _textureCache.get(); }
-    Renderer* getRenderer() const { return _renderer.get(); }
 
     unsigned int getTotalFrames() { return _totalFrames; }
     float getDeltaTime() const { return _deltaTime; }
     void setNextDeltaTimeZero(bool nextDeltaTimeZero) { _nextDeltaTimeZero = nextDeltaTimeZero; }
     float getFrameRate() const;
-    // The statistics display, whose lines tests read back.
-    const StatsDisplay& getStatsDisplay() const { return *_stats; }
 
 protected:
     Director();
@@ -84,6 +79,9 @@ protected:
     void purgeDirector();
 
 private:
+    // The renderer and the statistics display are the engine's own (base/CCDirectorInternals.h).
+    friend class DirectorInternals;
+
     void calculateDeltaTime();
     void setNextScene();
     void renderFrame();

@@ -27,9 +27,12 @@ public:
     bool isStopped() const { return _isStopped; }
     // The node of the scene-graph listener being called, or null for fixed priority.
     Node* getCurrentTarget() { return _currentTarget; }
-    void setCurrentTarget(Node* target) { _currentTarget = target; }
 
 protected:
+    friend class EventDispatcher;
+
+    void setCurrentTarget(Node* target) { _currentTarget = target; }
+
     Type _type;
     bool _isStopped = false;
     Node* _currentTarget = nullptr;

@@ -34,6 +34,7 @@ public:
     bool isEnabled() const { return _isEnabled; }
 
 private:
+    static bool isLive(const EventListener* listener);
     void addListener(EventListener* listener);
     void registerListener(EventListener* listener);
     void unregisterListener(EventListener* listener);

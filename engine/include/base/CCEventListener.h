@@ -8,6 +8,7 @@
 NS_CC_BEGIN
 
 class Event;
+class EventDispatcher;
 class Node;
 
 class EventListener : public Ref
@@ -34,7 +35,10 @@ public:
     void setEnabled(bool enabled) { _isEnabled = enabled; }
     bool isEnabled() const { return _isEnabled; }
 
-    // Bookkeeping of the dispatcher.
+protected:
+    // The dispatcher's bookkeeping, as 3.17 keeps it to the dispatcher.
+    friend class EventDispatcher;
+
     Type getType() const { return _type; }
     const ListenerID& getListenerID() const { return _listenerID; }
     void setPaused(bool paused) { _paused = paused; }
@@ -48,7 +52,6 @@ public:
     // Delivers an event to the callbacks of this listener.
     virtual void onEvent(Event* event) = 0;
 
-protected:
     EventListener(Type type, const ListenerID& listenerID) : _type(type), _listenerID(listenerID) {}
 
     Type _type;

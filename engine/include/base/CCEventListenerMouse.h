@@ -14,15 +14,16 @@ public:
 
     EventListenerMouse* clone() override;
     bool checkAvailable() override { return true; }
-    void onEvent(Event* event) override;
 
     std::function<void(EventMouse* event)> onMouseDown;
     std::function<void(EventMouse* event)> onMouseUp;
     std::function<void(EventMouse* event)> onMouseMove;
     std::function<void(EventMouse* event)> onMouseScroll;
 
+    CC_CONSTRUCTOR_ACCESS : EventListenerMouse();
+
 protected:
-    EventListenerMouse();
+    void onEvent(Event* event) override;
 };
 
 NS_CC_END

@@ -21,20 +21,22 @@ public:
     EventListenerTouchOneByOne* clone() override;
     // A one-by-one listener needs onTouchBegan to claim touches.
     bool checkAvailable() override { return static_cast<bool>(onTouchBegan); }
-    // Touch events go through the dispatcher's claim logic, not through here.
-    void onEvent(Event*) override {}
 
     std::function<bool(Touch*, Event*)> onTouchBegan;
     std::function<void(Touch*, Event*)> onTouchMoved;
     std::function<void(Touch*, Event*)> onTouchEnded;
     std::function<void(Touch*, Event*)> onTouchCancelled;
 
-    std::vector<Touch*> claimedTouches;
+    CC_CONSTRUCTOR_ACCESS : EventListenerTouchOneByOne();
 
 protected:
-    EventListenerTouchOneByOne();
+    // Touch events go through the dispatcher's claim logic, not through here.
+    void onEvent(Event*) override {}
 
 private:
+    friend class EventDispatcher;
+
+    std::vector<Touch*> _claimedTouches;
     bool _needSwallow = false;
 };
 

@@ -21,9 +21,6 @@ public:
     Ref(const Ref&) = delete;
     Ref& operator=(const Ref&) = delete;
 
-    // Counts live engine objects so tests and soaks can prove nothing leaks between runs.
-    static long getLiveObjectCount();
-
 protected:
     Ref();
 

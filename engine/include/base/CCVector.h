@@ -145,11 +145,6 @@ public:
         old->release();
     }
     void reverse() { std::reverse(_data.begin(), _data.end()); }
-    template <class Compare>
-    void stableSort(Compare compare)
-    {
-        std::stable_sort(_data.begin(), _data.end(), compare);
-    }
 
 private:
     void retainAll()

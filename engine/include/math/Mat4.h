@@ -15,7 +15,7 @@ public:
     Vec3(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
 };
 
-// Column-major 4x4 matrix; the scene graph only needs 2-D affine transforms.
+// Column-major 4x4 matrix; angles in radians, results through dst.
 class Mat4
 {
 public:
@@ -23,13 +23,15 @@ public:
 
     Mat4();
 
-    static Mat4 createTranslation(float x, float y);
-    static Mat4 createScale(float sx, float sy);
-    static Mat4 createRotationZ(float radians);
-    static Mat4 createOrthographicOffCenter(float left, float right, float bottom, float top);
+    static void createScale(const Vec3& scale, Mat4* dst);
+    static void createScale(float xScale, float yScale, float zScale, Mat4* dst);
+    static void createRotationZ(float angle, Mat4* dst);
+    static void createTranslation(const Vec3& translation, Mat4* dst);
+    static void createTranslation(float xTranslation, float yTranslation, float zTranslation, Mat4* dst);
 
     Mat4 operator*(const Mat4& other) const;
-    Vec3 transformPoint(float x, float y) const;
+    void transformPoint(Vec3* point) const;
+    void transformPoint(const Vec3& point, Vec3* dst) const;
 
     static const Mat4 IDENTITY;
 };

@@ -1,8 +1,7 @@
 #include "2d/CCActionInstant.h"
 
-#include <new>
-
 #include "2d/CCNode.h"
+#include "base/CCAutoreleased.h"
 
 NS_CC_BEGIN
 
@@ -24,26 +23,20 @@ void ActionInstant::update(float)
 
 CallFunc* CallFunc::create(const std::function<void()>& func)
 {
-    auto* action = new (std::nothrow) CallFunc();
-    if (action)
-    {
-        action->_function = func;
-        action->autorelease();
-    }
-    return action;
+    return createAutoreleased<CallFunc>([&](CallFunc& action) {
+        action._function = func;
+        return true;
+    });
 }
 
 CallFunc* CallFunc::create(Ref* target, SEL_CallFunc selector)
 {
-    auto* action = new (std::nothrow) CallFunc();
-    if (action)
-    {
-        action->_selectorTarget = target;
+    return createAutoreleased<CallFunc>([&](CallFunc& action) {
+        action._selectorTarget = target;
         CC_SAFE_RETAIN(target);
-        action->_function = [target, selector]() { (target->*selector)(); };
-        action->autorelease();
-    }
-    return action;
+        action._function = [target, selector]() { (target->*selector)(); };
+        return true;
+    });
 }
 
 CallFunc::~CallFunc()
@@ -67,26 +60,20 @@ void CallFunc::execute()
 
 CallFuncN* CallFuncN::create(const std::function<void(Node*)>& func)
 {
-    auto* action = new (std::nothrow) CallFuncN();
-    if (action)
-    {
-        action->_functionN = func;
-        action->autorelease();
-    }
-    return action;
+    return createAutoreleased<CallFuncN>([&](CallFuncN& action) {
+        action._functionN = func;
+        return true;
+    });
 }
 
 CallFuncN* CallFuncN::create(Ref* target, SEL_CallFuncN selector)
 {
-    auto* action = new (std::nothrow) CallFuncN();
-    if (action)
-    {
-        action->_selectorTarget = target;
+    return createAutoreleased<CallFuncN>([&](CallFuncN& action) {
+        action._selectorTarget = target;
         CC_SAFE_RETAIN(target);
-        action->_functionN = [target, selector](Node* node) { (target->*selector)(node); };
-        action->autorelease();
-    }
-    return action;
+        action._functionN = [target, selector](Node* node) { (target->*selector)(node); };
+        return true;
+    });
 }
 
 void CallFuncN::execute()

@@ -6,6 +6,7 @@
 
 #include "2d/CCActionInstant.h"
 #include "2d/CCNode.h"
+#include "base/CCAutoreleased.h"
 
 NS_CC_BEGIN
 
@@ -19,12 +20,7 @@ class ExtraAction : public ActionInstant
 public:
     static ExtraAction* create()
     {
-        auto* action = new (std::nothrow) ExtraAction();
-        if (action)
-        {
-            action->autorelease();
-        }
-        return action;
+        return createAutoreleased<ExtraAction>([](ExtraAction&) { return true; });
     }
 };
 }
@@ -66,14 +62,7 @@ void ActionInterval::step(float dt)
 
 MoveBy* MoveBy::create(float duration, const Vec2& deltaPosition)
 {
-    auto* action = new (std::nothrow) MoveBy();
-    if (action && action->initWithDuration(duration, deltaPosition))
-    {
-        action->autorelease();
-        return action;
-    }
-    delete action;
-    return nullptr;
+    return createAutoreleased<MoveBy>([&](MoveBy& action) { return action.initWithDuration(duration, deltaPosition); });
 }
 
 bool MoveBy::initWithDuration(float duration, const Vec2& deltaPosition)
@@ -104,14 +93,7 @@ void MoveBy::update(float time)
 
 MoveTo* MoveTo::create(float duration, const Vec2& position)
 {
-    auto* action = new (std::nothrow) MoveTo();
-    if (action && action->initWithDuration(duration, position))
-    {
-        action->autorelease();
-        return action;
-    }
-    delete action;
-    return nullptr;
+    return createAutoreleased<MoveTo>([&](MoveTo& action) { return action.initWithDuration(duration, position); });
 }
 
 bool MoveTo::initWithDuration(float duration, const Vec2& position)
@@ -128,14 +110,7 @@ void MoveTo::startWithTarget(Node* target)
 
 DelayTime* DelayTime::create(float d)
 {
-    auto* action = new (std::nothrow) DelayTime();
-    if (action && action->initWithDuration(d))
-    {
-        action->autorelease();
-        return action;
-    }
-    delete action;
-    return nullptr;
+    return createAutoreleased<DelayTime>([&](DelayTime& action) { return action.initWithDuration(d); });
 }
 
 void DelayTime::update(float)
@@ -181,14 +156,8 @@ Sequence* Sequence::create(const Vector<FiniteTimeAction*>& arrayOfActions)
 
 Sequence* Sequence::createWithTwoActions(FiniteTimeAction* actionOne, FiniteTimeAction* actionTwo)
 {
-    auto* sequence = new (std::nothrow) Sequence();
-    if (sequence && sequence->initWithTwoActions(actionOne, actionTwo))
-    {
-        sequence->autorelease();
-        return sequence;
-    }
-    delete sequence;
-    return nullptr;
+    return createAutoreleased<Sequence>(
+        [&](Sequence& sequence) { return sequence.initWithTwoActions(actionOne, actionTwo); });
 }
 
 Sequence::~Sequence()

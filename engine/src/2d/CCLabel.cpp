@@ -4,8 +4,10 @@
 
 #include "2d/CCFontAtlas.h"
 #include "2d/CCUTF8Decoder.h"
+#include "base/CCAutoreleased.h"
 #include "base/CCConsole.h"
 #include "internal/OperatingSystem.h"
+#include "math/CCTransform2D.h"
 #include "platform/CCFileUtils.h"
 #include "renderer/CCRenderer.h"
 
@@ -84,15 +86,16 @@ Label* Label::createWithSystemFont(const std::string& text, const std::string& f
 Label* Label::createWithAtlas(std::shared_ptr<FontAtlas> atlas, const std::string& text, const Size& dimensions,
                               TextHAlignment hAlignment, TextVAlignment vAlignment)
 {
-    auto* label = new Label();
-    label->init();
-    label->autorelease();
-    label->_atlas = std::move(atlas);
-    label->_text = text;
-    label->_hAlignment = hAlignment;
-    label->_vAlignment = vAlignment;
-    label->setDimensions(dimensions.width, dimensions.height);
-    return label;
+    return createAutoreleased<Label>([&](Label& label) {
+        if (!label.init())
+            return false;
+        label._atlas = std::move(atlas);
+        label._text = text;
+        label._hAlignment = hAlignment;
+        label._vAlignment = vAlignment;
+        label.setDimensions(dimensions.width, dimensions.height);
+        return true;
+    });
 }
 
 Label::Label()
@@ -180,10 +183,10 @@ void Label::draw(Renderer* renderer, const Mat4& transform, uint32_t /*flags*/)
         const Tex2F& uv0 = glyph.uvTopLeft;
         const Tex2F& uv1 = glyph.uvBottomRight;
         V3F_C4B_T2F_Quad quad;
-        quad.tl = {transform.transformPoint(left, top), color, uv0};
-        quad.bl = {transform.transformPoint(left, bottom), color, Tex2F(uv0.u, uv1.v)};
-        quad.tr = {transform.transformPoint(right, top), color, Tex2F(uv1.u, uv0.v)};
-        quad.br = {transform.transformPoint(right, bottom), color, uv1};
+        quad.tl = {transformed(transform, left, top), color, uv0};
+        quad.bl = {transformed(transform, left, bottom), color, Tex2F(uv0.u, uv1.v)};
+        quad.tr = {transformed(transform, right, top), color, Tex2F(uv1.u, uv0.v)};
+        quad.br = {transformed(transform, right, bottom), color, uv1};
         renderer->addQuad(glyph.page, quad);
     }
 }

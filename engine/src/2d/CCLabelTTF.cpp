@@ -1,24 +1,21 @@
 #include "2d/CCLabelTTF.h"
 
 #include "2d/CCLabel.h"
+#include "base/CCAutoreleased.h"
 
 NS_CC_BEGIN
 
 LabelTTF* LabelTTF::create()
 {
-    auto* label = new LabelTTF();
-    label->init();
-    label->autorelease();
-    return label;
+    return createAutoreleased<LabelTTF>([](LabelTTF& label) { return label.init(); });
 }
 
 LabelTTF* LabelTTF::create(const std::string& string, const std::string& fontName, float fontSize,
                            const Size& dimensions, TextHAlignment hAlignment, TextVAlignment vAlignment)
 {
-    auto* label = new LabelTTF();
-    label->initWithString(string, fontName, fontSize, dimensions, hAlignment, vAlignment);
-    label->autorelease();
-    return label;
+    return createAutoreleased<LabelTTF>([&](LabelTTF& label) {
+        return label.initWithString(string, fontName, fontSize, dimensions, hAlignment, vAlignment);
+    });
 }
 
 LabelTTF::LabelTTF()

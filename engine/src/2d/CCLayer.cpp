@@ -1,5 +1,6 @@
 #include "2d/CCLayer.h"
 
+#include "base/CCAutoreleased.h"
 #include "base/CCDirector.h"
 
 NS_CC_BEGIN
@@ -12,14 +13,7 @@ Layer::Layer()
 
 Layer* Layer::create()
 {
-    auto* layer = new (std::nothrow) Layer();
-    if (layer && layer->init())
-    {
-        layer->autorelease();
-        return layer;
-    }
-    delete layer;
-    return nullptr;
+    return createAutoreleased<Layer>([&](Layer& layer) { return layer.init(); });
 }
 
 bool Layer::init()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdarg>
 
+#include "base/CCAutoreleased.h"
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
 #include "base/CCEventListenerTouch.h"
@@ -35,14 +36,7 @@ Menu* Menu::createWithItem(MenuItem* item)
 
 Menu* Menu::createWithArray(const Vector<MenuItem*>& arrayOfItems)
 {
-    auto* menu = new (std::nothrow) Menu();
-    if (menu && menu->initWithArray(arrayOfItems))
-    {
-        menu->autorelease();
-        return menu;
-    }
-    delete menu;
-    return nullptr;
+    return createAutoreleased<Menu>([&](Menu& menu) { return menu.initWithArray(arrayOfItems); });
 }
 
 bool Menu::init()

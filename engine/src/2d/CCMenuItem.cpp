@@ -1,6 +1,7 @@
 #include "2d/CCMenuItem.h"
 
 #include "2d/CCSprite.h"
+#include "base/CCAutoreleased.h"
 
 NS_CC_BEGIN
 
@@ -18,14 +19,7 @@ MenuItem* MenuItem::create()
 
 MenuItem* MenuItem::create(const ccMenuCallback& callback)
 {
-    auto* item = new (std::nothrow) MenuItem();
-    if (item && item->initWithCallback(callback))
-    {
-        item->autorelease();
-        return item;
-    }
-    delete item;
-    return nullptr;
+    return createAutoreleased<MenuItem>([&](MenuItem& item) { return item.initWithCallback(callback); });
 }
 
 bool MenuItem::initWithCallback(const ccMenuCallback& callback)
@@ -64,14 +58,9 @@ MenuItemSprite* MenuItemSprite::create(Node* normalSprite, Node* selectedSprite,
 MenuItemSprite* MenuItemSprite::create(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
                                        const ccMenuCallback& callback)
 {
-    auto* item = new (std::nothrow) MenuItemSprite();
-    if (item && item->initWithNormalSprite(normalSprite, selectedSprite, disabledSprite, callback))
-    {
-        item->autorelease();
-        return item;
-    }
-    delete item;
-    return nullptr;
+    return createAutoreleased<MenuItemSprite>([&](MenuItemSprite& item) {
+        return item.initWithNormalSprite(normalSprite, selectedSprite, disabledSprite, callback);
+    });
 }
 
 bool MenuItemSprite::initWithNormalSprite(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
@@ -193,14 +182,9 @@ MenuItemImage* MenuItemImage::create(const std::string& normalImage, const std::
 MenuItemImage* MenuItemImage::create(const std::string& normalImage, const std::string& selectedImage,
                                      const std::string& disabledImage, const ccMenuCallback& callback)
 {
-    auto* item = new (std::nothrow) MenuItemImage();
-    if (item && item->initWithNormalImage(normalImage, selectedImage, disabledImage, callback))
-    {
-        item->autorelease();
-        return item;
-    }
-    delete item;
-    return nullptr;
+    return createAutoreleased<MenuItemImage>([&](MenuItemImage& item) {
+        return item.initWithNormalImage(normalImage, selectedImage, disabledImage, callback);
+    });
 }
 
 MenuItemImage* MenuItemImage::create(const std::string& normalImage, const std::string& selectedImage, Ref* target,

@@ -6,27 +6,43 @@
 #include "2d/CCAction.h"
 #include "2d/CCActionManager.h"
 #include "2d/CCScene.h"
+#include "base/CCAutoreleased.h"
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
 #include "base/CCScheduler.h"
+#include "math/CCTransform2D.h"
 
 NS_CC_BEGIN
 
 namespace {
 std::uint32_t nextOrderOfArrival = 0;
+
+Mat4 translation(float x, float y)
+{
+    Mat4 t;
+    Mat4::createTranslation(x, y, 0.0f, &t);
+    return t;
 }
+
+Mat4 rotationZ(float radians)
+{
+    Mat4 r;
+    Mat4::createRotationZ(radians, &r);
+    return r;
+}
+
+Mat4 scale(float x, float y)
+{
+    Mat4 s;
+    Mat4::createScale(x, y, 1.0f, &s);
+    return s;
+}
+} // namespace
 
 Node* Node::create()
 {
-    auto* node = new (std::nothrow) Node();
-    if (node && node->init())
-    {
-        node->autorelease();
-        return node;
-    }
-    delete node;
-    return nullptr;
+    return createAutoreleased<Node>([&](Node& node) { return node.init(); });
 }
 
 Node::Node()
@@ -211,7 +227,8 @@ void Node::sortAllChildren()
     {
         return;
     }
-    _children.stableSort([](const Node* a, const Node* b) {
+    // Arrival numbers are unique: no two children compare equal.
+    std::sort(_children.begin(), _children.end(), [](const Node* a, const Node* b) {
         return a->_localZOrder != b->_localZOrder ? a->_localZOrder < b->_localZOrder
                                                   : a->_orderOfArrival < b->_orderOfArrival;
     });
@@ -300,21 +317,21 @@ Mat4 Node::getNodeToParentTransform() const
 {
     // Positive rotation turns clockwise, as in the engine.
     const float radians = -_rotation * 3.14159265358979f / 180.0f;
-    Mat4 local = Mat4::createTranslation(_position.x, _position.y);
+    Mat4 local = translation(_position.x, _position.y);
     if (_ignoreAnchorPointForPosition)
     {
         // The corner sits at the position at scale 1; scaling still happens about the anchor.
-        local = local * Mat4::createTranslation(_anchorPointInPoints.x, _anchorPointInPoints.y);
+        local = local * translation(_anchorPointInPoints.x, _anchorPointInPoints.y);
     }
     if (radians != 0.0f)
     {
-        local = local * Mat4::createRotationZ(radians);
+        local = local * rotationZ(radians);
     }
     if (_scaleX != 1.0f || _scaleY != 1.0f)
     {
-        local = local * Mat4::createScale(_scaleX, _scaleY);
+        local = local * scale(_scaleX, _scaleY);
     }
-    return local * Mat4::createTranslation(-_anchorPointInPoints.x, -_anchorPointInPoints.y);
+    return local * translation(-_anchorPointInPoints.x, -_anchorPointInPoints.y);
 }
 
 Mat4 Node::getNodeToWorldTransform() const
@@ -329,7 +346,7 @@ Mat4 Node::getNodeToWorldTransform() const
 
 Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const
 {
-    const Vec3 world = getNodeToWorldTransform().transformPoint(nodePoint.x, nodePoint.y);
+    const Vec3 world = transformed(getNodeToWorldTransform(), nodePoint.x, nodePoint.y);
     return Vec2(world.x, world.y);
 }
 
@@ -351,9 +368,9 @@ Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const
 Rect Node::getBoundingBox() const
 {
     const Mat4 t = getNodeToParentTransform();
-    const Vec3 corners[4] = {t.transformPoint(0, 0), t.transformPoint(_contentSize.width, 0),
-                             t.transformPoint(0, _contentSize.height),
-                             t.transformPoint(_contentSize.width, _contentSize.height)};
+    const Vec3 corners[4] = {transformed(t, 0, 0), transformed(t, _contentSize.width, 0),
+                             transformed(t, 0, _contentSize.height),
+                             transformed(t, _contentSize.width, _contentSize.height)};
     float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
     for (const Vec3& corner : corners)
     {

@@ -1,5 +1,6 @@
 #include "2d/CCScene.h"
 
+#include "base/CCAutoreleased.h"
 #include "base/CCDirector.h"
 
 NS_CC_BEGIN
@@ -12,26 +13,12 @@ Scene::Scene()
 
 Scene* Scene::create()
 {
-    auto* scene = new (std::nothrow) Scene();
-    if (scene && scene->init())
-    {
-        scene->autorelease();
-        return scene;
-    }
-    delete scene;
-    return nullptr;
+    return createAutoreleased<Scene>([&](Scene& scene) { return scene.init(); });
 }
 
 Scene* Scene::createWithSize(const Size& size)
 {
-    auto* scene = new (std::nothrow) Scene();
-    if (scene && scene->initWithSize(size))
-    {
-        scene->autorelease();
-        return scene;
-    }
-    delete scene;
-    return nullptr;
+    return createAutoreleased<Scene>([&](Scene& scene) { return scene.initWithSize(size); });
 }
 
 bool Scene::init()

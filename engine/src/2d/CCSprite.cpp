@@ -1,50 +1,37 @@
 #include "2d/CCSprite.h"
 
+#include "base/CCAutoreleased.h"
 #include "base/CCDirector.h"
+#include "math/CCTransform2D.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTexture2D.h"
 #include "renderer/CCTextureCache.h"
 
 NS_CC_BEGIN
 
-namespace {
-template <typename Init>
-Sprite* makeSprite(Init init)
-{
-    auto* sprite = new (std::nothrow) Sprite();
-    if (sprite && init(sprite))
-    {
-        sprite->autorelease();
-        return sprite;
-    }
-    delete sprite;
-    return nullptr;
-}
-}
-
 Sprite* Sprite::create()
 {
-    return makeSprite([](Sprite* s) { return s->init(); });
+    return createAutoreleased<Sprite>([](Sprite& s) { return s.init(); });
 }
 
 Sprite* Sprite::create(const std::string& filename)
 {
-    return makeSprite([&filename](Sprite* s) { return s->initWithFile(filename); });
+    return createAutoreleased<Sprite>([&filename](Sprite& s) { return s.initWithFile(filename); });
 }
 
 Sprite* Sprite::create(const std::string& filename, const Rect& rect)
 {
-    return makeSprite([&](Sprite* s) { return s->initWithFile(filename, rect); });
+    return createAutoreleased<Sprite>([&](Sprite& s) { return s.initWithFile(filename, rect); });
 }
 
 Sprite* Sprite::createWithTexture(Texture2D* texture)
 {
-    return makeSprite([texture](Sprite* s) { return s->initWithTexture(texture); });
+    return createAutoreleased<Sprite>([texture](Sprite& s) { return s.initWithTexture(texture); });
 }
 
 Sprite* Sprite::createWithTexture(Texture2D* texture, const Rect& rect)
 {
-    return makeSprite([&](Sprite* s) { return s->initWithTexture(texture, rect); });
+    return createAutoreleased<Sprite>([&](Sprite& s) { return s.initWithTexture(texture, rect); });
 }
 
 Sprite::Sprite()
@@ -130,10 +117,10 @@ void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t)
     const Color4B color(_color.r, _color.g, _color.b, _opacity);
 
     V3F_C4B_T2F_Quad quad;
-    quad.bl = {transform.transformPoint(0, 0), color, Tex2F(left, bottom)};
-    quad.br = {transform.transformPoint(_contentSize.width, 0), color, Tex2F(right, bottom)};
-    quad.tl = {transform.transformPoint(0, _contentSize.height), color, Tex2F(left, top)};
-    quad.tr = {transform.transformPoint(_contentSize.width, _contentSize.height), color, Tex2F(right, top)};
+    quad.bl = {transformed(transform, 0, 0), color, Tex2F(left, bottom)};
+    quad.br = {transformed(transform, _contentSize.width, 0), color, Tex2F(right, bottom)};
+    quad.tl = {transformed(transform, 0, _contentSize.height), color, Tex2F(left, top)};
+    quad.tr = {transformed(transform, _contentSize.width, _contentSize.height), color, Tex2F(right, top)};
     renderer->addQuad(_texture, quad);
 }
 

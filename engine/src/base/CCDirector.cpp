@@ -4,6 +4,7 @@
 #include "2d/CCFontAtlas.h"
 #include "2d/CCScene.h"
 #include "base/CCAutoreleasePool.h"
+#include "base/CCDirectorInternals.h"
 #include "base/CCEventDispatcher.h"
 #include "base/CCScheduler.h"
 #include "base/CCStatsDisplay.h"
@@ -25,6 +26,7 @@ Director* Director::getInstance()
     if (!sharedDirector)
     {
         sharedDirector = new (std::nothrow) Director();
+        CCASSERT(sharedDirector, "FATAL: Not enough memory");
     }
     return sharedDirector;
 }
@@ -83,11 +85,11 @@ void Director::setAnimationInterval(double interval)
     }
 }
 
-void Director::updateWinSizeFromView()
+void DirectorInternals::updateWinSizeFromView(Director& director)
 {
-    if (_openGLView)
+    if (director._openGLView)
     {
-        _winSizeInPoints = _openGLView->getDesignResolutionSize();
+        director._winSizeInPoints = director._openGLView->getDesignResolutionSize();
     }
 }
 

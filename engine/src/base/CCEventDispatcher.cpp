@@ -34,14 +34,14 @@ void rankInDrawOrder(Node* node, const std::unordered_map<Node*, std::vector<Eve
         rankInDrawOrder(*it, withListeners, rank, next);
     }
 }
-
-bool isLive(const EventListener* listener)
-{
-    return listener->isEnabled() && !listener->isPaused() && listener->isRegistered();
-}
 }
 
 EventDispatcher::EventDispatcher() = default;
+
+bool EventDispatcher::isLive(const EventListener* listener)
+{
+    return listener->isEnabled() && !listener->isPaused() && listener->isRegistered();
+}
 
 EventDispatcher::~EventDispatcher()
 {
@@ -332,7 +332,7 @@ void EventDispatcher::dispatchTouchEvent(EventTouch* event)
             }
             event->setCurrentTarget(listener->getAssociatedNode());
             bool swallowed = false;
-            auto& claimed = listener->claimedTouches;
+            auto& claimed = listener->_claimedTouches;
             auto claim = std::find(claimed.begin(), claimed.end(), touch);
             if (code == EventTouch::EventCode::BEGAN)
             {

@@ -1,6 +1,6 @@
 #include "base/CCEventListenerMouse.h"
 
-#include <new>
+#include "base/CCAutoreleased.h"
 
 NS_CC_BEGIN
 
@@ -12,12 +12,7 @@ EventListenerMouse::EventListenerMouse() : EventListener(Type::MOUSE, LISTENER_I
 
 EventListenerMouse* EventListenerMouse::create()
 {
-    auto* listener = new (std::nothrow) EventListenerMouse();
-    if (listener)
-    {
-        listener->autorelease();
-    }
-    return listener;
+    return createAutoreleased<EventListenerMouse>([](EventListenerMouse&) { return true; });
 }
 
 EventListenerMouse* EventListenerMouse::clone()

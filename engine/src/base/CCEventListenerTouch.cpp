@@ -1,6 +1,6 @@
 #include "base/CCEventListenerTouch.h"
 
-#include <new>
+#include "base/CCAutoreleased.h"
 
 NS_CC_BEGIN
 
@@ -12,12 +12,7 @@ EventListenerTouchOneByOne::EventListenerTouchOneByOne() : EventListener(Type::T
 
 EventListenerTouchOneByOne* EventListenerTouchOneByOne::create()
 {
-    auto* listener = new (std::nothrow) EventListenerTouchOneByOne();
-    if (listener)
-    {
-        listener->autorelease();
-    }
-    return listener;
+    return createAutoreleased<EventListenerTouchOneByOne>([](EventListenerTouchOneByOne&) { return true; });
 }
 
 EventListenerTouchOneByOne* EventListenerTouchOneByOne::clone()

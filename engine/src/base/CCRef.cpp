@@ -1,6 +1,7 @@
 #include "base/CCRef.h"
 
 #include "base/CCAutoreleasePool.h"
+#include "base/CCLiveObjects.h"
 
 NS_CC_BEGIN
 
@@ -18,18 +19,20 @@ Ref::~Ref()
     --liveObjects;
 }
 
-long Ref::getLiveObjectCount()
+long liveObjectCount()
 {
     return liveObjects;
 }
 
 void Ref::retain()
 {
+    CCASSERT(_referenceCount > 0, "reference count should be greater than 0");
     ++_referenceCount;
 }
 
 void Ref::release()
 {
+    CCASSERT(_referenceCount > 0, "reference count should be greater than 0");
     --_referenceCount;
     if (_referenceCount == 0)
     {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "2d/CCFontAtlas.h"
-#include "2d/CCLabel.h"
+#include "2d/CCLabelInternals.h"
 #include "base/CCConsole.h"
 #include "base/ccConfig.h"
 #include "math/Mat4.h"
@@ -92,7 +92,7 @@ void StatsDisplay::makeLines()
         label->setAnchorPoint(Vec2::ANCHOR_BOTTOM_LEFT);
         _lines.pushBack(label);
     }
-    FontAtlas* atlas = _lines.front()->getFontAtlas();
+    FontAtlas* atlas = LabelInternals::getFontAtlas(*_lines.front());
     if (!atlas)
         return;
     for (const char* c = kCharacters; *c; ++c)

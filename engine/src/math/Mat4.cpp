@@ -10,43 +10,41 @@ Mat4::Mat4() : m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}
 {
 }
 
-Mat4 Mat4::createTranslation(float x, float y)
+void Mat4::createScale(const Vec3& scale, Mat4* dst)
 {
-    Mat4 t;
-    t.m[12] = x;
-    t.m[13] = y;
-    return t;
+    createScale(scale.x, scale.y, scale.z, dst);
 }
 
-Mat4 Mat4::createScale(float sx, float sy)
+void Mat4::createScale(float xScale, float yScale, float zScale, Mat4* dst)
 {
-    Mat4 s;
-    s.m[0] = sx;
-    s.m[5] = sy;
-    return s;
+    *dst = Mat4();
+    dst->m[0] = xScale;
+    dst->m[5] = yScale;
+    dst->m[10] = zScale;
 }
 
-Mat4 Mat4::createRotationZ(float radians)
+void Mat4::createRotationZ(float angle, Mat4* dst)
 {
-    Mat4 r;
-    const float c = std::cos(radians);
-    const float s = std::sin(radians);
-    r.m[0] = c;
-    r.m[1] = s;
-    r.m[4] = -s;
-    r.m[5] = c;
-    return r;
+    *dst = Mat4();
+    const float c = std::cos(angle);
+    const float s = std::sin(angle);
+    dst->m[0] = c;
+    dst->m[1] = s;
+    dst->m[4] = -s;
+    dst->m[5] = c;
 }
 
-Mat4 Mat4::createOrthographicOffCenter(float left, float right, float bottom, float top)
+void Mat4::createTranslation(const Vec3& translation, Mat4* dst)
 {
-    Mat4 o;
-    o.m[0] = 2.0f / (right - left);
-    o.m[5] = 2.0f / (top - bottom);
-    o.m[10] = -1.0f;
-    o.m[12] = -(right + left) / (right - left);
-    o.m[13] = -(top + bottom) / (top - bottom);
-    return o;
+    createTranslation(translation.x, translation.y, translation.z, dst);
+}
+
+void Mat4::createTranslation(float xTranslation, float yTranslation, float zTranslation, Mat4* dst)
+{
+    *dst = Mat4();
+    dst->m[12] = xTranslation;
+    dst->m[13] = yTranslation;
+    dst->m[14] = zTranslation;
 }
 
 Mat4 Mat4::operator*(const Mat4& other) const
@@ -67,9 +65,18 @@ Mat4 Mat4::operator*(const Mat4& other) const
     return product;
 }
 
-Vec3 Mat4::transformPoint(float x, float y) const
+void Mat4::transformPoint(Vec3* point) const
 {
-    return Vec3(m[0] * x + m[4] * y + m[12], m[1] * x + m[5] * y + m[13], m[2] * x + m[6] * y + m[14]);
+    transformPoint(*point, point);
+}
+
+void Mat4::transformPoint(const Vec3& point, Vec3* dst) const
+{
+    // A point has w = 1, so the translation applies; dst may alias point.
+    const float x = point.x, y = point.y, z = point.z;
+    dst->x = m[0] * x + m[4] * y + m[8] * z + m[12];
+    dst->y = m[1] * x + m[5] * y + m[9] * z + m[13];
+    dst->z = m[2] * x + m[6] * y + m[10] * z + m[14];
 }
 
 NS_CC_END

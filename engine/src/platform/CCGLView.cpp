@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "base/CCDirector.h"
+#include "base/CCDirectorInternals.h"
 #include "base/CCEventDispatcher.h"
 #include "base/CCEventTouch.h"
 #include "base/CCTouch.h"
@@ -103,7 +103,7 @@ void GLView::updateDesignResolutionSize()
     const float viewPortHeight = _designResolutionSize.height * _scaleY;
     _viewPortRect.setRect((_screenSize.width - viewPortWidth) / 2.0f, (_screenSize.height - viewPortHeight) / 2.0f,
                           viewPortWidth, viewPortHeight);
-    Director::getInstance()->updateWinSizeFromView();
+    DirectorInternals::updateWinSizeFromView(*Director::getInstance());
 }
 
 void GLView::placeTouch(Touch* touch, int id, float x, float y) const

@@ -50,9 +50,6 @@ private:
         void operator()(GLFWwindow* window) const;
     };
 
-    template <typename Init>
-    static GLViewImpl* createWith(Init init);
-
     bool openWindow(const std::string& viewName, Size size, bool resizable, bool fullScreen);
     bool failToOpen(const std::string& cause);
     void installCallbacks();

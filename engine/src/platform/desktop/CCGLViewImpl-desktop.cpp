@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/CCAutoreleased.h"
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
@@ -72,6 +73,9 @@ private:
 // GLFW is one library per process: the last view alive shuts it down, so a second view
 // never loses its window to the first one's destructor.
 int viewsUsingGlfw = 0;
+// The GL state (gl::contextMade, gl::contextLost) is the process's, as 3.17 has one view:
+// a second window's end would stop the first from drawing.
+int openWindows = 0;
 
 GLViewImpl* viewOf(GLFWwindow* window)
 {
@@ -95,6 +99,7 @@ void GLViewImpl::WindowDeleter::operator()(GLFWwindow* window) const
     // Whatever outlives the window (renderer, cached textures) must not call GL after this.
     gl::contextLost();
     glfwDestroyWindow(window);
+    --openWindows;
 }
 
 GLViewImpl* GLViewImpl::create(const std::string& viewName)
@@ -109,25 +114,13 @@ GLViewImpl* GLViewImpl::create(const std::string& viewName, bool resizable)
 
 GLViewImpl* GLViewImpl::createWithRect(const std::string& viewName, Rect size, float frameZoomFactor, bool resizable)
 {
-    return createWith([&](GLViewImpl& view) { return view.initWithRect(viewName, size, frameZoomFactor, resizable); });
+    return createAutoreleased<GLViewImpl>(
+        [&](GLViewImpl& view) { return view.initWithRect(viewName, size, frameZoomFactor, resizable); });
 }
 
 GLViewImpl* GLViewImpl::createWithFullScreen(const std::string& viewName)
 {
-    return createWith([&](GLViewImpl& view) { return view.initWithFullScreen(viewName); });
-}
-
-template <typename Init>
-GLViewImpl* GLViewImpl::createWith(Init init)
-{
-    std::unique_ptr<GLViewImpl> view(new (std::nothrow) GLViewImpl());
-    if (!view || !init(*view))
-    {
-        return nullptr;
-    }
-    GLViewImpl* created = view.release();
-    created->autorelease();
-    return created;
+    return createAutoreleased<GLViewImpl>([&](GLViewImpl& view) { return view.initWithFullScreen(viewName); });
 }
 
 GLViewImpl::GLViewImpl() : _mouse(std::make_unique<MouseInput>(*this, dispatchToScene))
@@ -212,6 +205,7 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     glfwWindowHint(GLFW_STENCIL_BITS, attrs.stencilBits);
     glfwWindowHint(GLFW_SAMPLES, attrs.multisamplingCount);
 
+    CCASSERT(openWindows == 0, "one view at a time: end the other view before creating this one");
     const Size windowSize = fullScreen ? Size(width, height) : fitWithin(Size(width, height), workArea());
     _window.reset(glfwCreateWindow(static_cast<int>(std::lround(windowSize.width)),
                                    static_cast<int>(std::lround(windowSize.height)), viewName.c_str(), monitor,
@@ -220,6 +214,7 @@ bool GLViewImpl::openWindow(const std::string& viewName, Size size, bool resizab
     {
         return failToOpen(capture.causeOr("the window system refused it"));
     }
+    ++openWindows;
     glfwSetWindowUserPointer(_window.get(), this);
     glfwMakeContextCurrent(_window.get());
     // Before anything can fail: a driver unloaded with the refused window would leave
