@@ -53,21 +53,20 @@ int windowsTheBoxCanSinkUnder(HWND box)
         HWND box;
         HWND owner;
         DWORD process;
-        int found;
-    } search{box, GetWindow(box, GW_OWNER), 0, 0};
-    GetWindowThreadProcessId(box, &search.process);
+        int count;
+    } shown{box, GetWindow(box, GW_OWNER), 0, 0};
+    GetWindowThreadProcessId(box, &shown.process);
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto& search = *reinterpret_cast<Search*>(data);
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
-            if (process == search.process && window != search.box && window != search.owner &&
-                IsWindowVisible(window))
-                ++search.found;
+            if (process == search.process && window != search.box && window != search.owner && IsWindowVisible(window))
+                ++search.count;
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+        reinterpret_cast<LPARAM>(&shown));
+    return shown.count;
 }
 
 int dismissMessageBox(const wchar_t* title)
