@@ -11,7 +11,7 @@ import pytest
 
 import real_desktops
 from game import Game
-from moves import Field, wait_for_forced_size, wait_for_the_field_to_move
+from moves import wait_for_forced_size, wait_for_the_field_to_move
 
 # A game that waits for its window busily takes most of a core (0.7 to 1.0 measured); a
 # minimised one polls 60 times a second and takes well under 1 %. The bound sits far from both.
@@ -77,28 +77,6 @@ def test_a_stopped_window_manager_costs_no_spin_and_the_game_comes_up_when_it_re
         wait_for_the_field_to_move(game, game.last_frame)
 
 
-class Framed:
-    """A game under a window manager that chose its window's size, and where its field should be."""
-
-    def __init__(self, game, desktop, screen_size):
-        self.game, self.screen_size = game, screen_size
-        game.window = game.find_own_window()
-        # A window larger than the screen is fitted once the window manager has framed it.
-        deadline = time.monotonic() + 10
-        while True:
-            self.placement = desktop.placement(game.window)
-            self.extents = desktop.frame_extents(game.window)
-            if self.within_screen() or time.monotonic() > deadline:
-                break
-            time.sleep(0.2)
-        self.field = Field(*self.placement[2:])
-
-    def within_screen(self):
-        (x, y, width, height), (left, right, top, bottom) = self.placement, self.extents
-        return x - left >= 0 and y - top >= 0 and x + width + right <= self.screen_size[0] and \
-            y + height + bottom <= self.screen_size[1]
-
-
 Desktop = namedtuple("Desktop", "screen_size start size_wanted window_size")
 
 # i3 tiles the window on a large screen; openbox opens it on a screen smaller than 960 x 640.
@@ -115,7 +93,7 @@ def framed(request, exe, screen, tmp_path_factory):
     desktop = DESKTOPS[request.param]
     display = screen(*desktop.screen_size)
     with desktop.start(display, tmp_path_factory.mktemp("desktop")) as window_manager, Game(exe, display) as game:
-        yield desktop, Framed(game, window_manager, desktop.screen_size)
+        yield desktop, real_desktops.Framed(game, window_manager, desktop.screen_size)
 
 
 @pytest.fixture(scope="module")

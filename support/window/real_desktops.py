@@ -14,6 +14,8 @@ from Xlib import display as xdisplay
 from Xlib import error
 from Xlib.protocol import event
 
+from moves import Field
+
 OPENBOX_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <!-- A frame shrunk by the animation leaves the window partly unseen: no screenshot of it. -->
@@ -157,3 +159,25 @@ def i3_command(display, command):
     """An i3 command (e.g. "workspace 2"), through i3-msg, which finds i3 through the display."""
     subprocess.run(["i3-msg", command], env=dict(os.environ, DISPLAY=display), check=True, capture_output=True,
                    timeout=10)
+
+
+class Framed:
+    """A game under a window manager that chose its window's size, and where its field should be."""
+
+    def __init__(self, game, desktop, screen_size, window_timeout=30):
+        self.game, self.screen_size = game, screen_size
+        game.window = game.find_own_window(window_timeout)
+        # A window larger than the screen is fitted once the window manager has framed it.
+        deadline = time.monotonic() + 10
+        while True:
+            self.placement = desktop.placement(game.window)
+            self.extents = desktop.frame_extents(game.window)
+            if self.within_screen() or time.monotonic() > deadline:
+                break
+            time.sleep(0.2)
+        self.field = Field(*self.placement[2:])
+
+    def within_screen(self):
+        (x, y, width, height), (left, right, top, bottom) = self.placement, self.extents
+        return x - left >= 0 and y - top >= 0 and x + width + right <= self.screen_size[0] and \
+            y + height + bottom <= self.screen_size[1]
