@@ -16,8 +16,9 @@ int reportAndExit(Display* display, XErrorEvent* error)
 {
     char description[160] = {};
     XGetErrorText(display, error->error_code, description, sizeof description);
-    std::fprintf(stderr, "The window system refused a request for the game's window (%s, request %d); it may have "
-                         "been closed by another program.\n",
+    std::fprintf(stderr,
+                 "The window system refused a request for the game's window (%s, request %d); it may have "
+                 "been closed by another program.\n",
                  description, error->request_code);
     std::fflush(stderr);
     std::_Exit(1);
