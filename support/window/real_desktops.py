@@ -79,12 +79,26 @@ class WindowManager:
         return own is not None and own.value[0] == named.value[0]
 
     def _wait_until_managing(self, timeout=15):
+        """Until the window manager has claimed the screen and frames a window mapped on it: before that, it
+        may still be setting up and grabbing the server, and a check that stops it then stops it half-way."""
         deadline = time.monotonic() + timeout
-        while not self._managing():
-            if self.process.poll() is not None or time.monotonic() > deadline:
-                raise RuntimeError(f"window manager {self.process.args[0]} did not start "
-                                   f"(exit code {self.process.poll()})")
-            time.sleep(0.1)
+
+        def wait(condition, what):
+            while not condition():
+                if self.process.poll() is not None or time.monotonic() > deadline:
+                    raise RuntimeError(f"window manager {self.process.args[0]} did not {what} "
+                                       f"(exit code {self.process.poll()})")
+                time.sleep(0.1)
+
+        wait(self._managing, "claim the screen")
+        probe = self._root.create_window(0, 0, 10, 10, 0, X.CopyFromParent)
+        probe.map()
+        self._x.sync()
+        try:
+            wait(lambda: probe.query_tree().parent != self._root, "frame a window")
+        finally:
+            probe.destroy()
+            self._x.sync()
 
     def _ask(self, window, message_type, *data):
         """An EWMH client message to the root window about window."""
