@@ -82,20 +82,23 @@ class WindowManager:
         """Until the window manager has claimed the screen and frames a window mapped on it: before that, it
         may still be setting up and grabbing the server, and a check that stops it then stops it half-way."""
         deadline = time.monotonic() + timeout
-
-        def wait(condition, what):
-            while not condition():
-                if self.process.poll() is not None or time.monotonic() > deadline:
-                    raise RuntimeError(f"window manager {self.process.args[0]} did not {what} "
-                                       f"(exit code {self.process.poll()})")
-                time.sleep(0.1)
-
-        wait(self._managing, "claim the screen")
+        while not self._managing():
+            if self.process.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError(f"window manager {self.process.args[0]} did not claim the screen "
+                                   f"(exit code {self.process.poll()})")
+            time.sleep(0.1)
+        # A window mapped in the moment between the claim and the window manager's taking over maps
+        # unframed for good; mapped again, it asks the window manager.
         probe = self._root.create_window(0, 0, 10, 10, 0, X.CopyFromParent)
-        probe.map()
-        self._x.sync()
         try:
-            wait(lambda: probe.query_tree().parent != self._root, "frame a window")
+            while probe.query_tree().parent == self._root:
+                if self.process.poll() is not None or time.monotonic() > deadline:
+                    raise RuntimeError(f"window manager {self.process.args[0]} did not frame a window "
+                                       f"(exit code {self.process.poll()})")
+                probe.unmap()
+                probe.map()
+                self._x.sync()
+                time.sleep(0.2)
         finally:
             probe.destroy()
             self._x.sync()
