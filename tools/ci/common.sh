@@ -2,15 +2,9 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/packages.sh"
 
-# build PRESET: configures (once) and builds one of CMakePresets.json's configurations.
+# build PRESET: configures and builds one of CMakePresets.json's configurations.
 build() {
-  # A Windows tree configured before the presets holds on to its dependency prefix.
-  if [ "$1" = windows ] && [ -f build/windows/CMakeCache.txt ] &&
-    ! grep -q '^SKYVANE_WIN_DEPS_FOUND_IN:' build/windows/CMakeCache.txt; then
-    rm -rf build/windows
-  fi
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1" -j "$(nproc)"
+  cmake --workflow --preset "$1"
 }
 
 # start_xvfb STATE_DIR: the window tests' private X server (tools/ci/xvfb-fixture.sh) for
