@@ -18,6 +18,7 @@ import pytest
 def pytest_addoption(parser):
     parser.addoption("--wine-run", type=Path, help="tools/windows/wine-run.sh")
     parser.addoption("--window-control", type=Path, help="window_control.exe of the Windows tests")
+    parser.addoption("--deps", type=Path, help="the dependency prefix skyvane.exe was linked from")
 
 
 @pytest.fixture(scope="session")
