@@ -2,7 +2,7 @@
 # README.txt for players, and THIRD-PARTY-NOTICES.txt for the libraries linked into the exe.
 # Their licences ask for their notices in every copy (FreeType's also for a credit in the
 # documentation), so each notice is the debian/copyright of the very source package the build
-# used, with its version: GLFW, FreeType and libpng as tools/windows/build-deps.sh built them
+# used, with its version: GLFW, FreeType and libpng as tools/windows/build-deps.cmake built them
 # into SKYVANE_WIN_DEPS; zlib, the MinGW-w64 runtime (libwinpthread) and GCC's runtime (libstdc++
 # and libgcc, linked in by -static under the GCC Runtime Library Exception) as Debian installed them.
 include("${CMAKE_CURRENT_LIST_DIR}/WindowsText.cmake")
@@ -18,11 +18,11 @@ function(_skyvane_notice out title source_line copyright_file)
   set(${out} "${${out}}" PARENT_SCOPE)
 endfunction()
 
-# A library built from source by build-deps.sh: its notice and "PACKAGE VERSION" line.
+# A library built from source by build-deps.cmake: its notice and "PACKAGE VERSION" line.
 function(_skyvane_built_notice out title name)
   set(doc "${SKYVANE_WIN_DEPS}/share/doc/${name}")
   if(NOT EXISTS "${doc}/source")
-    message(FATAL_ERROR "${doc}/source is missing: rebuild the dependencies with tools/windows/build-deps.sh")
+    message(FATAL_ERROR "${doc}/source is missing: rebuild the dependencies (tools/windows/build-deps.cmake)")
   endif()
   file(STRINGS "${doc}/source" source_line LIMIT_COUNT 1)
   _skyvane_notice(${out} "${title}" "${source_line}" "${doc}/copyright")

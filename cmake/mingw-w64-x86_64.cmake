@@ -3,7 +3,7 @@
 #   cmake --preset windows    (or -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
 #
 # Libraries are searched only in SKYVANE_WIN_DEPS (also read from the
-# environment; by default tools/windows/build-deps.sh's prefix) and in the
+# environment; by default tools/windows/build-deps.cmake's prefix) and in the
 # MinGW sysroot, so a host library can never end up in a Windows link. Every executable is linked -static: no MinGW runtime DLLs to
 # ship or to copy next to the exe under Wine.
 #
@@ -27,12 +27,12 @@ set(CMAKE_RC_COMPILER ${SKYVANE_MINGW_TRIPLE}-windres)
 if(NOT SKYVANE_WIN_DEPS AND DEFINED ENV{SKYVANE_WIN_DEPS})
   set(SKYVANE_WIN_DEPS "$ENV{SKYVANE_WIN_DEPS}")
 endif()
-# Without a prefix given, the checkout's own, from tools/windows/build-deps.sh: built from
-# Debian's sources on first use (a few minutes), cached after. Its path follows the script's
+# Without a prefix given, the checkout's own, from tools/windows/build-deps.cmake: built from
+# Debian's sources on first use (a few minutes), cached after. Its path follows the recipe's
 # version; what an earlier configure found in another prefix is looked up again.
 if(NOT SKYVANE_WIN_DEPS)
-  execute_process(COMMAND "${CMAKE_CURRENT_LIST_DIR}/../tools/windows/build-deps.sh"
-                  OUTPUT_VARIABLE SKYVANE_WIN_DEPS OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  include("${CMAKE_CURRENT_LIST_DIR}/../tools/windows/build-deps.cmake")
+  skyvane_windows_deps(SKYVANE_WIN_DEPS)
   if(DEFINED CACHE{SKYVANE_WIN_DEPS_FOUND_IN} AND NOT SKYVANE_WIN_DEPS_FOUND_IN STREQUAL SKYVANE_WIN_DEPS)
     get_cmake_property(_skyvane_entries CACHE_VARIABLES)
     foreach(_skyvane_entry IN LISTS _skyvane_entries)
@@ -46,7 +46,7 @@ if(NOT SKYVANE_WIN_DEPS)
 endif()
 if(SKYVANE_WIN_DEPS AND NOT IS_DIRECTORY "${SKYVANE_WIN_DEPS}")
   message(FATAL_ERROR "SKYVANE_WIN_DEPS=${SKYVANE_WIN_DEPS} is not a directory; "
-                      "its path is printed by tools/windows/build-deps.sh")
+                      "unset, the toolchain builds its own")
 endif()
 # try_compile projects read this file again without the cache
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES SKYVANE_WIN_DEPS)

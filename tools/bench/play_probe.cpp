@@ -4,7 +4,7 @@
 // The game's figures are printed as ratios to both: on a shared machine absolute figures
 // drift from run to run, ratios measured in one run much less. Figures only, never judged.
 //
-//   play_probe GAME FLOOR SDL_SPRITES [--xvfb-pid PID]
+//   play_probe GAME FLOOR SDL_SPRITES [--xvfb-pid-file FILE]   (the display fixture's pid file)
 #include <X11/Xatom.h>
 #include <poll.h>
 
@@ -315,12 +315,21 @@ std::string resolved(const char* path)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4 && !(argc == 6 && std::strcmp(argv[4], "--xvfb-pid") == 0))
+    if (argc != 4 && !(argc == 6 && std::strcmp(argv[4], "--xvfb-pid-file") == 0))
     {
-        std::fprintf(stderr, "usage: %s GAME FLOOR SDL_SPRITES [--xvfb-pid PID]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s GAME FLOOR SDL_SPRITES [--xvfb-pid-file FILE]\n", argv[0]);
         return 2;
     }
-    const pid_t xvfb = argc == 6 ? static_cast<pid_t>(std::atol(argv[5])) : -1;
+    pid_t xvfb = -1;
+    if (argc == 6)
+    {
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> pidFile(std::fopen(argv[5], "r"), std::fclose);
+        if (!pidFile || std::fscanf(pidFile.get(), "%d", &xvfb) != 1)
+        {
+            std::fprintf(stderr, "play_probe: no process id in \"%s\"\n", argv[5]);
+            return 2;
+        }
+    }
     DisplayHandle display = openDisplay();
     if (!display)
     {
