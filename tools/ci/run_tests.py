@@ -36,6 +36,8 @@ def checks(preset, results):
 
 def main():
     os.chdir(Path(__file__).resolve().parents[2])
+    # ./skyvane kept Python from changing a C locale for the checks; their own Python may.
+    os.environ.pop("PYTHONCOERCECLOCALE", None)
     os.environ.setdefault("SKYVANE_MONKEY_SEED", "1")
     os.environ.setdefault("SKYVANE_FUZZ_SECONDS", "10")
     print(f"monkey seed: {os.environ['SKYVANE_MONKEY_SEED']} (SKYVANE_MONKEY_SEED to change); "
