@@ -44,8 +44,7 @@ int main(int argc, char** argv)
     steps[1] = std::malloc(kBlockSize);
     const auto stride = reinterpret_cast<std::uintptr_t>(steps[1]) - reinterpret_cast<std::uintptr_t>(steps[0]);
     int taken = 2;
-    while (taken < kMaxSteps &&
-           (reinterpret_cast<std::uintptr_t>(steps[taken - 1]) + stride) % kPage != kTargetOffset)
+    while (taken < kMaxSteps && (reinterpret_cast<std::uintptr_t>(steps[taken - 1]) + stride) % kPage != kTargetOffset)
         steps[taken++] = std::malloc(kBlockSize);
 
     const char* block = blockOfThisThread();
