@@ -12,10 +12,8 @@ public:
     // whole, the scene and the statistics display, for a renderer that finds no GL to draw with.
     static HeadlessView* create(float width = 960, float height = 640, bool queueFrames = false)
     {
-        auto* view = new HeadlessView();
-        view->setFrameSize(width, height);
+        auto* view = createFramed<HeadlessView>(width, height);
         view->_queueFrames = queueFrames;
-        view->autorelease();
         return view;
     }
 
@@ -23,6 +21,17 @@ public:
     bool isOpenGLReady() override { return _queueFrames; }
     void swapBuffers() override {}
     void setIMEKeyboardState(bool) override {}
+
+protected:
+    // The factory body of this view and of the tests' own kinds of it.
+    template <typename View>
+    static View* createFramed(float width = 960, float height = 640)
+    {
+        auto* view = new View();
+        view->setFrameSize(width, height);
+        view->autorelease();
+        return view;
+    }
 
 private:
     bool _queueFrames = false;

@@ -188,13 +188,7 @@ TEST_F(ApplicationRun, ReturnsOneWhenLaunchingLeftTheDirectorWithoutAView)
 class ClosingView : public testing_support::HeadlessView
 {
 public:
-    static ClosingView* create()
-    {
-        auto* view = new ClosingView();
-        view->setFrameSize(960, 640);
-        view->autorelease();
-        return view;
-    }
+    static ClosingView* create() { return createFramed<ClosingView>(); }
     void end() override
     {
         _closed = true;
@@ -257,13 +251,7 @@ TEST_F(ApplicationRun, SettingTheApplicationsIntervalPacesTheRunLoop)
 class MinimisedView : public ClosingView
 {
 public:
-    static MinimisedView* create()
-    {
-        auto* view = new MinimisedView();
-        view->setFrameSize(960, 640);
-        view->autorelease();
-        return view;
-    }
+    static MinimisedView* create() { return createFramed<MinimisedView>(); }
     void pollEvents() override { _closeRequested = ++_polls >= 3; }
     bool windowShouldClose() override
     {

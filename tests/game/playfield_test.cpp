@@ -15,13 +15,7 @@ namespace {
 class OffsetView : public HeadlessView
 {
 public:
-    static OffsetView* create()
-    {
-        auto* view = new OffsetView();
-        view->setFrameSize(960, 640);
-        view->autorelease();
-        return view;
-    }
+    static OffsetView* create() { return createFramed<OffsetView>(); }
 
     Size getVisibleSize() const override { return Size(900, 600); }
     Vec2 getVisibleOrigin() const override { return Vec2(30, 20); }
